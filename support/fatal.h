@@ -1,0 +1,13 @@
+#pragma once
+#include <string_view>
+
+namespace corvane {
+
+// Exit status of a fatal stop (the value abort() would give).
+inline constexpr unsigned kFatalExitCode = 3;
+
+// For conditions ordinary operation cannot produce: writes the message and a line feed to the standard
+// error stream, flushes every stream and ends the process at once. Never shows a dialog.
+[[noreturn]] void fatal(std::string_view message) noexcept;
+
+}  // namespace corvane

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Corvane.exe must be a 64-bit GUI program that needs nothing beside it but Windows' own DLLs and the
+# WebView2 loader.
+set -euo pipefail
+exe=$1
+dump=$(x86_64-w64-mingw32-objdump -p "$exe")
+fail() { echo "check_executable: $*" >&2; exit 1; }
+grep -q 'Magic.*(PE32+)' <<<"$dump" || fail "not a PE32+ image"
+grep -q 'Subsystem.*(Windows GUI)' <<<"$dump" || fail "not a GUI-subsystem program"
+allowed='^(KERNEL32|USER32|GDI32|SHELL32|ole32|OLEAUT32|COMCTL32|dwmapi|ADVAPI32|IMM32|msvcrt|WebView2Loader)\.dll$'
+imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump")
+[ -n "$imports" ] || fail "no imports found"
+while read -r dll; do
+  grep -Eiq "$allowed" <<<"$dll" || fail "imports $dll, which is not a Windows system DLL"
+done <<<"$imports"
+echo "Corvane.exe imports: $(tr '\n' ' ' <<<"$imports")"
