@@ -15,4 +15,9 @@ void fatal(std::string_view message) noexcept {
   for (;;) Sleep(INFINITE);
 }
 
+void end_process(int exit_code) noexcept {
+  std::fflush(nullptr);
+  ExitProcess(static_cast<UINT>(exit_code));
+}
+
 }  // namespace corvane

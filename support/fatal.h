@@ -10,4 +10,7 @@ inline constexpr unsigned kFatalExitCode = 3;
 // error stream, flushes every stream and ends the process at once. Never shows a dialog.
 [[noreturn]] void fatal(std::string_view message) noexcept;
 
+// The normal end: flushes buffered output and ends the process with the code.
+[[noreturn]] void end_process(int exit_code) noexcept;
+
 }  // namespace corvane

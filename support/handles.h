@@ -36,6 +36,17 @@ struct GdiObjectTraits {
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle empty() noexcept { return nullptr; }
+  static bool valid(Handle h) noexcept { return h != nullptr; }
+  // A window that is already gone is not an error worth reporting.
+  static void close(Handle h) noexcept {
+    if (!DestroyWindow(h)) GetLastError();
+  }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
 struct CoTaskMemTraits {
   using Handle = wchar_t*;
   static Handle empty() noexcept { return nullptr; }

@@ -1,0 +1,41 @@
+#pragma once
+// System functions that older Windows versions lack, looked up at run time. The looked-up sets are
+// passed to the code that uses them, so tests can hand in sets with functions missing or faked.
+#include <windows.h>
+#include <shellscalingapi.h>
+
+namespace corvane {
+
+// LoadLibraryW (the library is never freed), then GetProcAddress; nullptr when either fails.
+FARPROC load_optional_function(const wchar_t* library, const char* name);
+
+struct DpiFunctions {
+  BOOL(WINAPI* set_process_dpi_awareness_context)(DPI_AWARENESS_CONTEXT) = nullptr;
+  HRESULT(WINAPI* set_process_dpi_awareness)(PROCESS_DPI_AWARENESS) = nullptr;
+  BOOL(WINAPI* set_process_dpi_aware)() = nullptr;
+  UINT(WINAPI* get_dpi_for_window)(HWND) = nullptr;
+  HRESULT(WINAPI* get_dpi_for_monitor)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*) = nullptr;
+  BOOL(WINAPI* adjust_window_rect_ex_for_dpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
+  int(WINAPI* get_system_metrics_for_dpi)(int, UINT) = nullptr;
+  BOOL(WINAPI* enable_non_client_dpi_scaling)(HWND) = nullptr;
+};
+
+// The system's DPI functions, looked up once per process on first use.
+const DpiFunctions& dpi_functions();
+
+// The theme library's undocumented exports, taken by ordinal.
+struct ThemeFunctions {
+  // 135: AllowDarkModeForApp(BOOL) before build 18362, SetPreferredAppMode(mode) from it on.
+  int(WINAPI* set_preferred_app_mode)(int) = nullptr;
+  // 104: RefreshImmersiveColorPolicyState.
+  void(WINAPI* refresh_immersive_color_policy_state)() = nullptr;
+  // 133: AllowDarkModeForWindow.
+  BOOLEAN(WINAPI* allow_dark_mode_for_window)(HWND, BOOLEAN) = nullptr;
+  // 132: ShouldAppsUseDarkMode.
+  BOOLEAN(WINAPI* should_apps_use_dark_mode)() = nullptr;
+};
+
+// "uxtheme.dll" loaded once with LoadLibraryA, its exports looked up once.
+const ThemeFunctions& theme_functions();
+
+}  // namespace corvane

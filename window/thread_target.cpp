@@ -1,0 +1,144 @@
+#include "window/thread_target.h"
+
+#include <functional>
+#include <string>
+
+#include "support/fatal.h"
+#include "window/registered_messages.h"
+
+namespace corvane {
+namespace {
+
+void deliver(EventLoopRunner& runner, LoopEvent event) { runner.deliver_event(event); }
+
+void handle_paint(HWND window, EventLoopRunner& runner) {
+  ValidateRect(window, nullptr);
+  if (runner.phase() == RunnerPhase::Idle) return;
+  if (runner.handler_busy()) {
+    request_internal_paint(window);
+    return;
+  }
+  if (!runner.flush_paint_messages(nullptr)) {
+    fatal("assertion failed: the thread target window's paint starts the redraw part of the cycle");
+  }
+  runner.end_cycle();
+}
+
+void handle_device_change(HWND window, EventLoopRunner& runner, WPARAM change, LPARAM device) {
+  const auto handle = reinterpret_cast<HANDLE>(device);
+  if (change == GIDC_ARRIVAL) {
+    deliver(runner, loop_event::Device{handle, device_event::Added{}});
+  } else if (change == GIDC_REMOVAL) {
+    deliver(runner, loop_event::Device{handle, device_event::Removed{}});
+  } else {
+    fatal("unexpected WM_INPUT_DEVICE_CHANGE wParam " + std::to_string(change));
+  }
+  request_internal_paint(window);
+}
+
+// Turns a raw mouse or keyboard record into device events.
+void handle_raw_input(HWND window, EventLoopRunner& runner, LPARAM input) {
+  alignas(RAWINPUT) BYTE buffer[48];
+  UINT size = sizeof buffer;
+  if (GetRawInputData(reinterpret_cast<HRAWINPUT>(input), RID_INPUT, buffer, &size, sizeof(RAWINPUTHEADER)) ==
+      static_cast<UINT>(-1)) {
+    return;
+  }
+  const auto& raw = *reinterpret_cast<const RAWINPUT*>(buffer);
+  const HANDLE device = raw.header.hDevice;
+  if (raw.header.dwType == RIM_TYPEMOUSE) {
+    const RAWMOUSE& mouse = raw.data.mouse;
+    if (!(mouse.usFlags & MOUSE_MOVE_ABSOLUTE) && (mouse.lLastX != 0 || mouse.lLastY != 0)) {
+      deliver(runner, loop_event::Device{device, device_event::MouseMotion{mouse.lLastX, mouse.lLastY}});
+    }
+    if (mouse.usButtonFlags & RI_MOUSE_WHEEL) {
+      deliver(runner, loop_event::Device{device, device_event::MouseWheel{static_cast<SHORT>(mouse.usButtonData)}});
+    }
+    if (const USHORT buttons = mouse.usButtonFlags & ~(RI_MOUSE_WHEEL | RI_MOUSE_HWHEEL)) {
+      deliver(runner, loop_event::Device{device, device_event::MouseButtons{buttons}});
+    }
+  } else if (raw.header.dwType == RIM_TYPEKEYBOARD) {
+    const RAWKEYBOARD& key = raw.data.keyboard;
+    deliver(runner, loop_event::Device{device, device_event::Key{key.VKey, !(key.Flags & RI_KEY_BREAK)}});
+  }
+  request_internal_paint(window);
+}
+
+// A closure posted by run_on_loop_thread from another thread.
+void run_posted_closure(HWND window, WPARAM closure) {
+  const std::unique_ptr<std::function<void()>> owned(reinterpret_cast<std::function<void()>*>(closure));
+  (*owned)();
+  request_internal_paint(window);
+}
+
+void process_new_events(HWND window, EventLoopRunner& runner) {
+  if (!PostThreadMessageW(runner.wait_thread_id(), registered_message(RegisteredMessage::CancelWaitUntil), 0, 0)) {
+    GetLastError();
+  }
+  if (const auto* until = std::get_if<loop_control::WaitUntil>(&runner.control())) {
+    // The wait thread wakes up to a millisecond early; spin out the rest unless a message comes.
+    while (now() < until->deadline) {
+      MSG msg;
+      if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        RECT update;
+        // Peeking at an internal paint consumes it: ask for it again.
+        if (msg.message == WM_PAINT && !GetUpdateRect(msg.hwnd, &update, FALSE)) request_internal_paint(msg.hwnd);
+        break;
+      }
+    }
+  }
+  runner.advance_phase(RunnerPhase::DeliveringEvents);
+  request_internal_paint(window);
+}
+
+LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTargetData& data) {
+  EventLoopRunner& runner = *data.runner;
+  switch (msg) {
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      request_internal_paint(window);
+      delete &data;
+      return 0;
+    case WM_PAINT:
+      handle_paint(window, runner);
+      return DefWindowProcW(window, msg, wparam, lparam);
+    case WM_ENDSESSION:
+      if (wparam) {
+        runner.advance_phase(RunnerPhase::Destroyed);
+        end_process(0);
+      }
+      return 0;
+    case WM_INPUT_DEVICE_CHANGE:
+      handle_device_change(window, runner, wparam, lparam);
+      return 0;
+    case WM_INPUT:
+      handle_raw_input(window, runner, lparam);
+      return DefWindowProcW(window, msg, wparam, lparam);
+    default:
+      break;
+  }
+  if (is_message(msg, RegisteredMessage::WakeupMsg)) {
+    if (data.receiver.receive()) deliver(runner, loop_event::User{});
+    request_internal_paint(window);
+    return 0;
+  }
+  if (is_message(msg, RegisteredMessage::ExecMsg)) {
+    run_posted_closure(window, wparam);
+    return 0;
+  }
+  if (is_message(msg, RegisteredMessage::ProcessNewEvents)) {
+    process_new_events(window, runner);
+    return 0;
+  }
+  return DefWindowProcW(window, msg, wparam, lparam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK thread_target_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+  auto* data = reinterpret_cast<ThreadTargetData*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (data == nullptr) return DefWindowProcW(window, msg, wparam, lparam);
+  return dispatch(window, msg, wparam, lparam, *data);
+}
+
+}  // namespace corvane
