@@ -18,6 +18,7 @@ class EventLoopRunner {
   RunnerPhase phase() const { return phase_; }
   const LoopControl& control() const { return control_; }
   DWORD wait_thread_id() const { return wait_thread_id_; }
+  HWND thread_target() const { return thread_target_; }
   // Busy while the handler runs, and before the run loop has installed one.
   bool handler_busy() const { return !event_handler_; }
 

@@ -99,6 +99,11 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
       request_internal_paint(window);
       delete &data;
       return 0;
+    case WM_CLOSE:
+      // A close request meant for the program's windows (taskkill sends one to every top-level
+      // window) must not destroy this one: without its paints no cycle could end, not even the
+      // one that exits.
+      return 0;
     case WM_PAINT:
       handle_paint(window, runner);
       return DefWindowProcW(window, msg, wparam, lparam);

@@ -1,0 +1,25 @@
+#pragma once
+// A value or the error that stopped it: errors are returned, never thrown.
+#include <utility>
+#include <variant>
+
+namespace corvane {
+
+template <typename T, typename E>
+class [[nodiscard]] Result {
+ public:
+  Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}
+  Result(E error) : state_(std::in_place_index<1>, std::move(error)) {}
+
+  bool ok() const { return state_.index() == 0; }
+  explicit operator bool() const { return ok(); }
+  T& value() { return std::get<0>(state_); }
+  const T& value() const { return std::get<0>(state_); }
+  E& error() { return std::get<1>(state_); }
+  const E& error() const { return std::get<1>(state_); }
+
+ private:
+  std::variant<T, E> state_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,13 @@
+#pragma once
+// The two messages that need more than a line of the window procedure: the minimum tracking size
+// and the move to a monitor of another DPI.
+#include <windows.h>
+
+#include "window/window_data.h"
+
+namespace corvane {
+
+void on_get_min_max_info(HWND window, WindowData& data, MINMAXINFO* info);
+void on_dpi_changed(HWND window, WindowData& data, WPARAM wparam, const RECT& suggested);
+
+}  // namespace corvane
