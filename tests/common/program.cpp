@@ -1,0 +1,104 @@
+#include "tests/common/program.h"
+
+#include "tests/common/paths.h"
+
+namespace corvane::testing_support {
+namespace {
+
+struct Search {
+  DWORD process_id;
+  const wchar_t* class_name;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<Search*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t title[64] = {}, class_name[64] = {};
+  GetWindowTextW(window, title, 64);
+  GetClassNameW(window, class_name, 64);
+  if (owner == search.process_id && IsWindowVisible(window) && wcscmp(title, L"Corvane") == 0 &&
+      wcscmp(class_name, search.class_name) == 0) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> find_windows(DWORD process_id, const wchar_t* class_name) {
+  Search search{process_id, class_name, {}};
+  EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring environment_block(const std::vector<std::wstring>& extra) {
+  std::wstring block;
+  wchar_t* current = GetEnvironmentStringsW();
+  for (const wchar_t* p = current; *p; p += wcslen(p) + 1) block.append(p).push_back(L'\0');
+  FreeEnvironmentStringsW(current);
+  for (const auto& variable : extra) block.append(variable).push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
+}
+
+}  // namespace
+
+std::wstring corvane_exe() { return beside_this_program(L"Corvane.exe"); }
+
+Program::Program(const std::wstring& exe, const std::wstring& arguments, const std::vector<std::wstring>& environment) {
+  std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  std::wstring block = environment_block(environment);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.data(),
+                     nullptr, &startup, &info)) {
+    process_.reset(info.hProcess);
+    CloseHandle(info.hThread);
+    id_ = info.dwProcessId;
+  }
+}
+
+Program::~Program() {
+  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.get(), 0xDEAD);
+    WaitForSingleObject(process_.get(), 10000);
+  }
+}
+
+std::vector<HWND> Program::main_windows() const { return find_windows(id_, L"Window Class"); }
+
+HWND Program::wait_for_main_window(DWORD timeout_ms) const {
+  for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
+    const auto windows = main_windows();
+    if (!windows.empty()) return windows.front();
+    if (WaitForSingleObject(process_.get(), 50) == WAIT_OBJECT_0) return nullptr;
+  }
+  return nullptr;
+}
+
+std::optional<DWORD> Program::wait_for_exit(DWORD timeout_ms) const {
+  if (WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.get(), &code);
+  return code;
+}
+
+std::optional<std::wstring> wait_for_error_box(DWORD process_id, DWORD timeout_ms) {
+  for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
+    const auto boxes = find_windows(process_id, L"#32770");
+    if (!boxes.empty()) {
+      wchar_t text[4096] = {};
+      GetDlgItemTextW(boxes.front(), 0xFFFF, text, 4096);
+      return std::wstring(text);
+    }
+    Sleep(50);
+  }
+  return std::nullopt;
+}
+
+void dismiss_error_box(DWORD process_id) {
+  for (HWND box : find_windows(process_id, L"#32770")) PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace corvane::testing_support

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Corvane.exe on an X display: a screenshot of its window kept as a test artifact, then Alt+F4 typed
+# through the X server ends it with exit code 0.
+set -uo pipefail
+exe=$1
+artifacts=$2
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
+ensure_wine_prefix
+ensure_display || exit 1
+trap stop_display EXIT
+mkdir -p "$artifacts"
+
+"$wine_dir/wine64" "$exe" --ignored argument </dev/null >/dev/null 2>&1 &
+program=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Corvane$' 2>/dev/null | head -n 1)
+if [ -z "$window" ]; then
+  echo "desktop_test: no Corvane window appeared" >&2
+  kill "$program"
+  exit 1
+fi
+sleep 1
+import -display "$DISPLAY" -window root "$artifacts/corvane-window.png"
+echo "desktop_test: screenshot in $artifacts/corvane-window.png"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers alt+F4
+for _ in $(seq 1 100); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$program" 2>/dev/null; then
+  echo "desktop_test: Alt+F4 did not end Corvane" >&2
+  kill "$program"
+  exit 1
+fi
+wait "$program"
+status=$?
+echo "desktop_test: Corvane ended with exit code $status"
+[ "$status" -eq 0 ]
