@@ -21,13 +21,26 @@ std::string hex_upper_8(std::int32_t code) {
 
 void append_escaped(std::string& out, char32_t c) {
   switch (c) {
-    case U'\t': out += "\\t"; return;
-    case U'\r': out += "\\r"; return;
-    case U'\n': out += "\\n"; return;
-    case U'\0': out += "\\0"; return;
-    case U'"': out += "\\\""; return;
-    case U'\\': out += "\\\\"; return;
-    default: break;
+    case U'\t':
+      out += "\\t";
+      return;
+    case U'\r':
+      out += "\\r";
+      return;
+    case U'\n':
+      out += "\\n";
+      return;
+    case U'\0':
+      out += "\\0";
+      return;
+    case U'"':
+      out += "\\\"";
+      return;
+    case U'\\':
+      out += "\\\\";
+      return;
+    default:
+      break;
   }
   if (classify_char(c) == CharClass::Printable) {
     append_utf8(out, c);
@@ -50,17 +63,17 @@ std::string failure_message(const WebView2Failure::SystemError& error) {
 
 std::string system_error_text(std::int32_t code, const SystemMessage& message) {
   const std::string number = std::to_string(code);
-  return std::visit(
-      Overloaded{
-          [&](const std::string& text) { return text + " (os error " + number + ")"; },
-          [&](const SystemMessage::FormatFailed& failed) {
-            return "OS Error " + number + " (FormatMessageW() returned error " + std::to_string(failed.error) + ")";
-          },
-          [&](const SystemMessage::InvalidUtf16&) {
-            return "OS Error " + number + " (FormatMessageW() returned invalid UTF-16)";
-          },
-      },
-      message.result);
+  return std::visit(Overloaded{
+                        [&](const std::string& text) { return text + " (os error " + number + ")"; },
+                        [&](const SystemMessage::FormatFailed& failed) {
+                          return "OS Error " + number + " (FormatMessageW() returned error " +
+                                 std::to_string(failed.error) + ")";
+                        },
+                        [&](const SystemMessage::InvalidUtf16&) {
+                          return "OS Error " + number + " (FormatMessageW() returned invalid UTF-16)";
+                        },
+                    },
+                    message.result);
 }
 
 std::string quoted_text(std::string_view text) {

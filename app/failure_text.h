@@ -37,6 +37,7 @@ std::string webview2_failure_text(const WebView2Failure& failure);
 std::string webview_error_text(const WebViewError& error);
 
 std::string window_failure_text(const WindowCreationError& error);
-std::string webview_failure_text(const WebViewError& error, std::string_view download_link = AppConfig::DownloadLink);
+std::string webview_failure_text(const WebViewError& error,
+                                 std::string_view download_link = AppConfig::DownloadLink);
 
 }  // namespace corvane

@@ -21,7 +21,8 @@ std::optional<RgbaImage> decode_png_rgba(std::span<const std::uint8_t> png) {
     return std::nullopt;
   }
   const std::uint64_t pixel_count = std::uint64_t{out.width} * out.height;
-  if (out.width == 0 || out.height == 0 || out.pixels.size() % 4 != 0 || out.pixels.size() / 4 != pixel_count) {
+  if (out.width == 0 || out.height == 0 || out.pixels.size() % 4 != 0 ||
+      out.pixels.size() / 4 != pixel_count) {
     return std::nullopt;
   }
   return out;

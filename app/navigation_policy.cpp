@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::array<std::string_view, 2> AllowedHosts = {AppConfig::SignInHost, AppConfig::AppHost};
 
-bool starts_with(std::string_view url, std::string_view prefix) { return url.starts_with(prefix); }
+bool starts_with(std::string_view url, std::string_view prefix) {
+  return url.starts_with(prefix);
+}
 
 // The authority with any user information removed; it ends at "/", "?", "#" or "\" (browsers read a
 // backslash in an https URL as a slash).

@@ -26,6 +26,8 @@ SystemMessage system_message(std::int32_t code) {
   return {std::move(*text)};
 }
 
-std::string system_error_text(std::int32_t code) { return system_error_text(code, system_message(code)); }
+std::string system_error_text(std::int32_t code) {
+  return system_error_text(code, system_message(code));
+}
 
 }  // namespace corvane

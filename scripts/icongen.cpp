@@ -2,7 +2,8 @@
 // the window icon PNG and the executable's multi-size .ico. Built for the host by make-icons.sh.
 //
 //   icongen write <window-png> <ico>   render and write both files
-//   icongen check <window-png> <ico>   render and compare with the files' decoded pixels (exit 1 on a difference)
+//   icongen check <window-png> <ico>   render and compare with the files' decoded pixels (exit 1 on a
+//   difference)
 //
 // The shapes are signed distance fields sampled 8 x 8 times per pixel, so edges are anti-aliased and
 // every size is drawn from the geometry rather than scaled from another size.
@@ -54,8 +55,7 @@ Rgba sample(double x, double y) {
   // Light blue at the top to a deeper blue at the bottom.
   const Rgba top{0.42, 0.76, 1.00, 1.0};
   const Rgba bottom{0.08, 0.33, 0.80, 1.0};
-  Rgba c{top.r + (bottom.r - top.r) * y, top.g + (bottom.g - top.g) * y,
-         top.b + (bottom.b - top.b) * y, 1.0};
+  Rgba c{top.r + (bottom.r - top.r) * y, top.g + (bottom.g - top.g) * y, top.b + (bottom.b - top.b) * y, 1.0};
   if (bag_outline_distance(x, y) <= 0.034) c = {1.0, 1.0, 1.0, 1.0};
   return c;
 }
@@ -117,7 +117,8 @@ std::vector<std::uint8_t> encode_png(const std::vector<std::uint8_t>& pixels, in
   return out;
 }
 
-bool decode_png(const std::uint8_t* data, size_t length, int expected_size, std::vector<std::uint8_t>& pixels) {
+bool decode_png(const std::uint8_t* data, size_t length, int expected_size,
+                std::vector<std::uint8_t>& pixels) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, data, length)) return false;

@@ -5,7 +5,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool is_continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool is_continuation(unsigned char c) {
+  return (c & 0xC0) == 0x80;
+}
 
 template <bool Strict>
 std::optional<std::string> utf16_to_utf8(std::wstring_view in) {
@@ -99,8 +101,12 @@ std::wstring to_utf16(std::string_view utf8) {
   return out;
 }
 
-std::string to_utf8(std::wstring_view utf16) { return *utf16_to_utf8<false>(utf16); }
+std::string to_utf8(std::wstring_view utf16) {
+  return *utf16_to_utf8<false>(utf16);
+}
 
-std::optional<std::string> to_utf8_strict(std::wstring_view utf16) { return utf16_to_utf8<true>(utf16); }
+std::optional<std::string> to_utf8_strict(std::wstring_view utf16) {
+  return utf16_to_utf8<true>(utf16);
+}
 
 }  // namespace corvane

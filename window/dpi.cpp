@@ -13,8 +13,9 @@ UINT window_dpi(HWND window, const DpiFunctions& functions) {
     HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     if (monitor == nullptr || monitor == reinterpret_cast<HMONITOR>(-1)) return USER_DEFAULT_SCREEN_DPI;
     UINT x = 0, y = 0;
-    return SUCCEEDED(functions.get_dpi_for_monitor(monitor, MDT_EFFECTIVE_DPI, &x, &y)) ? x
-                                                                                          : USER_DEFAULT_SCREEN_DPI;
+    return SUCCEEDED(functions.get_dpi_for_monitor(monitor, MDT_EFFECTIVE_DPI, &x, &y))
+               ? x
+               : USER_DEFAULT_SCREEN_DPI;
   }
   if (IsProcessDPIAware()) {
     HDC dc = GetDC(window);
@@ -28,13 +29,15 @@ UINT window_dpi(HWND window, const DpiFunctions& functions) {
 
 UINT monitor_dpi(HMONITOR monitor, const DpiFunctions& functions) {
   UINT x = 0, y = 0;
-  if (functions.get_dpi_for_monitor && SUCCEEDED(functions.get_dpi_for_monitor(monitor, MDT_EFFECTIVE_DPI, &x, &y))) {
+  if (functions.get_dpi_for_monitor &&
+      SUCCEEDED(functions.get_dpi_for_monitor(monitor, MDT_EFFECTIVE_DPI, &x, &y))) {
     return x;
   }
   return USER_DEFAULT_SCREEN_DPI;
 }
 
-std::optional<RECT> adjust_window_rect(HWND window, RECT client, bool decorated, const DpiFunctions& functions) {
+std::optional<RECT> adjust_window_rect(HWND window, RECT client, bool decorated,
+                                       const DpiFunctions& functions) {
   auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
   if (!decorated) style &= ~static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME);
   const auto ex_style = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
@@ -65,9 +68,13 @@ int system_metric_for_dpi(int index, UINT dpi, const DpiFunctions& functions) {
                                               : GetSystemMetrics(index);
 }
 
-HMONITOR primary_monitor() { return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY); }
+HMONITOR primary_monitor() {
+  return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+}
 
-HMONITOR window_monitor(HWND window) { return MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST); }
+HMONITOR window_monitor(HWND window) {
+  return MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+}
 
 std::vector<HMONITOR> all_monitors() {
   std::vector<HMONITOR> monitors;

@@ -19,7 +19,8 @@ class FileDropTarget final : public ComObject<FileDropTarget, IDropTarget> {
                                       DWORD* effect) noexcept override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD key_state, POINTL point, DWORD* effect) noexcept override;
   HRESULT STDMETHODCALLTYPE DragLeave() noexcept override;
-  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD key_state, POINTL point, DWORD* effect) noexcept override;
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD key_state, POINTL point,
+                                 DWORD* effect) noexcept override;
 
  private:
   // Delivers one event per file of the data object's CF_HDROP list; false when it has none.

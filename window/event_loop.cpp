@@ -12,7 +12,9 @@ namespace {
 // Taken by a static initializer, so before the program's entry point, on the process's first thread.
 const DWORD g_first_thread_id = GetCurrentThreadId();
 
-HINSTANCE own_module() { return GetModuleHandleW(nullptr); }
+HINSTANCE own_module() {
+  return GetModuleHandleW(nullptr);
+}
 
 HWND create_thread_target_window() {
   WNDCLASSEXW window_class{};
@@ -21,8 +23,9 @@ HWND create_thread_target_window() {
   window_class.hInstance = own_module();
   window_class.lpszClassName = kThreadTargetClass;
   RegisterClassExW(&window_class);  // a second loop finds the class registered already
-  HWND window = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT,
-                                kThreadTargetClass, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, own_module(), nullptr);
+  HWND window =
+      CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT,
+                      kThreadTargetClass, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, own_module(), nullptr);
   if (window == nullptr) {
     GetLastError();
     return nullptr;
@@ -46,7 +49,8 @@ void register_raw_input(HWND thread_target) {
 std::unique_ptr<EventLoop> create_event_loop() {
   if (GetCurrentThreadId() != g_first_thread_id) {
     fatal(
-        "Initializing the event loop outside of the main thread is a significant cross-platform compatibility "
+        "Initializing the event loop outside of the main thread is a significant cross-platform "
+        "compatibility "
         "hazard. Corvane creates its event loop on the process's main thread only.");
   }
   make_process_dpi_aware_once();
@@ -62,7 +66,8 @@ std::unique_ptr<EventLoop> create_event_loop() {
     SetWindowLongPtrW(thread_target.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
   }
   register_raw_input(thread_target.get());
-  return std::make_unique<EventLoop>(std::move(sender), std::move(runner), std::move(thread_target), loop_thread_id);
+  return std::make_unique<EventLoop>(std::move(sender), std::move(runner), std::move(thread_target),
+                                     loop_thread_id);
 }
 
 void run_on_loop_thread(DWORD loop_thread_id, HWND thread_target, std::function<void()> closure) {

@@ -24,7 +24,8 @@ void apply_scale_change_size(HWND window, PhysicalSize size) {
   const RECT client{0, 0, static_cast<LONG>(size.width), static_cast<LONG>(size.height)};
   const std::optional<RECT> frame = adjust_window_rect(window, client, true);
   if (!frame) fatal("adjust_window_rect failed");
-  if (!SetWindowPos(window, nullptr, 0, 0, std::abs(frame->right - frame->left), std::abs(frame->bottom - frame->top),
+  if (!SetWindowPos(window, nullptr, 0, 0, std::abs(frame->right - frame->left),
+                    std::abs(frame->bottom - frame->top),
                     SWP_ASYNCWINDOWPOS | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE)) {
     GetLastError();
   }
@@ -33,7 +34,9 @@ void apply_scale_change_size(HWND window, PhysicalSize size) {
 
 }  // namespace
 
-void request_internal_paint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT); }
+void request_internal_paint(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
+}
 
 EventLoopRunner::EventLoopRunner(HWND thread_target, DWORD wait_thread_id)
     : cycle_end_time_(now()), thread_target_(thread_target), wait_thread_id_(wait_thread_id) {}
@@ -94,7 +97,8 @@ void EventLoopRunner::invoke_handler(LoopEvent& event) {
   } else {
     handler(event, control);
   }
-  if (event_handler_) fatal("assertion failed: the event handler slot is still empty when the handler is put back");
+  if (event_handler_)
+    fatal("assertion failed: the event handler slot is still empty when the handler is put back");
   event_handler_ = std::move(handler);
   control_ = control;
 }
@@ -150,7 +154,8 @@ void EventLoopRunner::end_cycle() {
 
 void EventLoopRunner::schedule_next_wake() {
   if (std::holds_alternative<loop_control::Poll>(control_)) {
-    if (!PostMessageW(thread_target_, registered_message(RegisteredMessage::ProcessNewEvents), 0, 0)) GetLastError();
+    if (!PostMessageW(thread_target_, registered_message(RegisteredMessage::ProcessNewEvents), 0, 0))
+      GetLastError();
   } else if (const auto* until = std::get_if<loop_control::WaitUntil>(&control_)) {
     auto* block = static_cast<Instant*>(HeapAlloc(GetProcessHeap(), 0, sizeof(Instant)));
     if (block == nullptr) fatal("out of memory for the wait deadline");

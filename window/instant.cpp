@@ -20,8 +20,10 @@ Instant time_between(Instant earlier, Instant later) {
 }
 
 Instant add_milliseconds(Instant t, std::int64_t milliseconds) {
-  const std::int64_t total_nanos = static_cast<std::int64_t>(t.nanoseconds) + (milliseconds % 1000) * 1'000'000;
-  std::int64_t seconds = static_cast<std::int64_t>(t.seconds) + milliseconds / 1000 + total_nanos / kNanosPerSecond;
+  const std::int64_t total_nanos =
+      static_cast<std::int64_t>(t.nanoseconds) + (milliseconds % 1000) * 1'000'000;
+  std::int64_t seconds =
+      static_cast<std::int64_t>(t.seconds) + milliseconds / 1000 + total_nanos / kNanosPerSecond;
   std::int64_t nanos = total_nanos % kNanosPerSecond;
   if (nanos < 0) {
     nanos += kNanosPerSecond;

@@ -80,12 +80,13 @@ struct Touch {
 }  // namespace window_event
 
 using WindowEventKind =
-    std::variant<window_event::Resized, window_event::Moved, window_event::CloseRequest, window_event::WindowDestroyed,
-                 window_event::FocusChanged, window_event::ScaleChanged, window_event::ThemeChanged,
-                 window_event::NonClientClick, window_event::FileHovered, window_event::FileDropped,
-                 window_event::FileHoverCancelled, window_event::ModifiersChanged, window_event::KeyboardInput,
-                 window_event::ImeText, window_event::CursorMoved, window_event::CursorEntered,
-                 window_event::CursorLeft, window_event::MouseWheel, window_event::MouseButton, window_event::Touch>;
+    std::variant<window_event::Resized, window_event::Moved, window_event::CloseRequest,
+                 window_event::WindowDestroyed, window_event::FocusChanged, window_event::ScaleChanged,
+                 window_event::ThemeChanged, window_event::NonClientClick, window_event::FileHovered,
+                 window_event::FileDropped, window_event::FileHoverCancelled, window_event::ModifiersChanged,
+                 window_event::KeyboardInput, window_event::ImeText, window_event::CursorMoved,
+                 window_event::CursorEntered, window_event::CursorLeft, window_event::MouseWheel,
+                 window_event::MouseButton, window_event::Touch>;
 
 namespace device_event {
 struct Added {};
@@ -141,9 +142,9 @@ struct CycleEnded {};
 struct LoopEnded {};
 }  // namespace loop_event
 
-using LoopEvent = std::variant<loop_event::CycleStarted, loop_event::Window, loop_event::Device, loop_event::User,
-                               loop_event::EventsDrained, loop_event::RepaintRequested, loop_event::CycleEnded,
-                               loop_event::LoopEnded>;
+using LoopEvent = std::variant<loop_event::CycleStarted, loop_event::Window, loop_event::Device,
+                               loop_event::User, loop_event::EventsDrained, loop_event::RepaintRequested,
+                               loop_event::CycleEnded, loop_event::LoopEnded>;
 
 namespace loop_control {
 struct Poll {};
@@ -156,7 +157,8 @@ struct Exit {
 };
 }  // namespace loop_control
 
-using LoopControl = std::variant<loop_control::Poll, loop_control::Wait, loop_control::WaitUntil, loop_control::Exit>;
+using LoopControl =
+    std::variant<loop_control::Poll, loop_control::Wait, loop_control::WaitUntil, loop_control::Exit>;
 
 // Called for every event with the control value to set; ScaleChanged's size may be changed in place.
 using EventHandler = std::function<void(LoopEvent& event, LoopControl& control)>;

@@ -85,8 +85,8 @@ Result<MainWindow, WindowCreationError> create_window(EventLoop& loop, const Win
     return creation_error();
   }
   HWND window = CreateWindowExW(styles.ex_style, kWindowClass, title.c_str(), styles.style, CW_USEDEFAULT,
-                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), &context);
+                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), &context);
   if (window == nullptr) return creation_error();
 
   if (dark_mode_supported()) {
@@ -98,7 +98,9 @@ Result<MainWindow, WindowCreationError> create_window(EventLoop& loop, const Win
   return main_window;
 }
 
-void request_redraw(const MainWindow& window) { RedrawWindow(window.hwnd, nullptr, nullptr, RDW_INTERNALPAINT); }
+void request_redraw(const MainWindow& window) {
+  RedrawWindow(window.hwnd, nullptr, nullptr, RDW_INTERNALPAINT);
+}
 
 void release_window(MainWindow&& window) {
   if (!PostMessageW(window.hwnd, registered_message(RegisteredMessage::DestroyMsg), 0, 0)) GetLastError();

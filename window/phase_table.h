@@ -11,7 +11,7 @@ enum class PhaseStep {
   EventsDrained,  // the input part of the cycle is over
   CycleEnd,       // CycleEnded, then the cycle end time is taken
   LoopEnded,
-  Fatal,          // nothing may leave Destroyed
+  Fatal,  // nothing may leave Destroyed
 };
 
 // The steps for a move to `to`, which is never NotStarted.

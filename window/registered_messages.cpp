@@ -7,8 +7,10 @@ namespace corvane {
 namespace {
 
 constexpr std::array<const char*, 10> kNames = {
-    "Corvane::SendWaitThreadId", "Corvane::WaitUntil", "Corvane::CancelWaitUntil", "Corvane::ProcessNewEvents",
-    "Corvane::WakeupMsg",        "Corvane::ExecMsg",   "Corvane::DestroyMsg",      "Corvane::SetRetainMaximized",
+    "Corvane::SendWaitThreadId", "Corvane::WaitUntil",
+    "Corvane::CancelWaitUntil",  "Corvane::ProcessNewEvents",
+    "Corvane::WakeupMsg",        "Corvane::ExecMsg",
+    "Corvane::DestroyMsg",       "Corvane::SetRetainMaximized",
     "Corvane::ChangeTheme",      "TaskbarCreated",
 };
 

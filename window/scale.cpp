@@ -13,7 +13,9 @@ struct Overloaded : F... {
   using F::operator()...;
 };
 
-double round_half_away(double value) { return std::round(value); }
+double round_half_away(double value) {
+  return std::round(value);
+}
 
 }  // namespace
 

@@ -33,7 +33,9 @@ struct PhysicalLength {
 };
 using Length = std::variant<LogicalLength, PhysicalLength>;
 
-constexpr double scale_from_dpi(std::uint32_t dpi) { return dpi / 96.0; }
+constexpr double scale_from_dpi(std::uint32_t dpi) {
+  return dpi / 96.0;
+}
 
 // Positive and normal: not zero, subnormal, infinite or NaN, and the sign bit clear.
 bool validate_scale_factor(double scale_factor);

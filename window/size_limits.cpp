@@ -37,8 +37,8 @@ void nudge_onto_window_monitor(HWND window, RECT& r) {
   }
 }
 
-RECT place_before_build_22000(HWND window, const RECT& suggested, DWORD style, DWORD ex_style, PhysicalSize size,
-                              bool in_size_move) {
+RECT place_before_build_22000(HWND window, const RECT& suggested, DWORD style, DWORD ex_style,
+                              PhysicalSize size, bool in_size_move) {
   const std::optional<RECT> adjusted = adjust_window_rect_with_styles(window, suggested, style, ex_style);
   const LONG margin_left = adjusted ? suggested.left - adjusted->left : 0;
   const LONG margin_top = adjusted ? suggested.top - adjusted->top : 0;
@@ -119,7 +119,8 @@ void on_dpi_changed(HWND window, WindowData& data, WPARAM wparam, const RECT& su
   const RECT r = windows_version().build >= 22000
                      ? suggested
                      : place_before_build_22000(window, suggested, style, ex_style, new_size, in_size_move);
-  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace corvane

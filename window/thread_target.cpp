@@ -9,7 +9,9 @@
 namespace corvane {
 namespace {
 
-void deliver(EventLoopRunner& runner, LoopEvent event) { runner.deliver_event(event); }
+void deliver(EventLoopRunner& runner, LoopEvent event) {
+  runner.deliver_event(event);
+}
 
 void handle_paint(HWND window, EventLoopRunner& runner) {
   ValidateRect(window, nullptr);
@@ -52,7 +54,8 @@ void handle_raw_input(HWND window, EventLoopRunner& runner, LPARAM input) {
       deliver(runner, loop_event::Device{device, device_event::MouseMotion{mouse.lLastX, mouse.lLastY}});
     }
     if (mouse.usButtonFlags & RI_MOUSE_WHEEL) {
-      deliver(runner, loop_event::Device{device, device_event::MouseWheel{static_cast<SHORT>(mouse.usButtonData)}});
+      deliver(runner,
+              loop_event::Device{device, device_event::MouseWheel{static_cast<SHORT>(mouse.usButtonData)}});
     }
     if (const USHORT buttons = mouse.usButtonFlags & ~(RI_MOUSE_WHEEL | RI_MOUSE_HWHEEL)) {
       deliver(runner, loop_event::Device{device, device_event::MouseButtons{buttons}});
@@ -72,7 +75,8 @@ void run_posted_closure(HWND window, WPARAM closure) {
 }
 
 void process_new_events(HWND window, EventLoopRunner& runner) {
-  if (!PostThreadMessageW(runner.wait_thread_id(), registered_message(RegisteredMessage::CancelWaitUntil), 0, 0)) {
+  if (!PostThreadMessageW(runner.wait_thread_id(), registered_message(RegisteredMessage::CancelWaitUntil), 0,
+                          0)) {
     GetLastError();
   }
   if (const auto* until = std::get_if<loop_control::WaitUntil>(&runner.control())) {
@@ -82,7 +86,8 @@ void process_new_events(HWND window, EventLoopRunner& runner) {
       if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         RECT update;
         // Peeking at an internal paint consumes it: ask for it again.
-        if (msg.message == WM_PAINT && !GetUpdateRect(msg.hwnd, &update, FALSE)) request_internal_paint(msg.hwnd);
+        if (msg.message == WM_PAINT && !GetUpdateRect(msg.hwnd, &update, FALSE))
+          request_internal_paint(msg.hwnd);
         break;
       }
     }

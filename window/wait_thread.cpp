@@ -49,9 +49,11 @@ DWORD WINAPI wait_thread_main(void* parameter) noexcept {
     const Instant current = now();
     if (current < *deadline) {
       const DWORD timeout = wait_timeout_ms(time_between(current, *deadline));
-      if (MsgWaitForMultipleObjectsEx(0, nullptr, timeout, kWakeMask, MWMO_INPUTAVAILABLE) != WAIT_TIMEOUT) continue;
+      if (MsgWaitForMultipleObjectsEx(0, nullptr, timeout, kWakeMask, MWMO_INPUTAVAILABLE) != WAIT_TIMEOUT)
+        continue;
     }
-    if (!PostMessageW(context->thread_target, registered_message(RegisteredMessage::ProcessNewEvents), 0, 0)) {
+    if (!PostMessageW(context->thread_target, registered_message(RegisteredMessage::ProcessNewEvents), 0,
+                      0)) {
       GetLastError();
     }
     deadline.reset();
@@ -65,7 +67,8 @@ DWORD start_wait_thread(HWND thread_target, DWORD loop_thread_id) {
   constexpr SIZE_T kStackReservation = 2 * 1024 * 1024;
   HANDLE thread = CreateThread(nullptr, kStackReservation, wait_thread_main, context.get(),
                                STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-  if (thread == nullptr) fatal("failed to start the event loop's wait thread: error " + std::to_string(GetLastError()));
+  if (thread == nullptr)
+    fatal("failed to start the event loop's wait thread: error " + std::to_string(GetLastError()));
   context.release();
   CloseHandle(thread);
 

@@ -19,7 +19,8 @@ WindowStyles flags_to_styles(WindowFlags flags) {
 }
 
 const WindowCalls& system_window_calls() {
-  static const WindowCalls calls{ShowWindow, GetSystemMenu, EnableMenuItem, SetWindowLongW, SetWindowPos, SendMessageW};
+  static const WindowCalls calls{ShowWindow,     GetSystemMenu, EnableMenuItem,
+                                 SetWindowLongW, SetWindowPos,  SendMessageW};
   return calls;
 }
 

@@ -21,7 +21,9 @@ std::uint32_t current_modifiers() {
   return modifiers;
 }
 
-PhysicalPosition client_position(LPARAM lparam) { return {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
+PhysicalPosition client_position(LPARAM lparam) {
+  return {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+}
 
 void on_mouse_move(HWND window, WindowData& data, LPARAM lparam) {
   const PhysicalPosition position = client_position(lparam);
@@ -158,22 +160,44 @@ void refresh_modifiers(HWND window, WindowData& data) {
 void translate_keyboard(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg != WM_KEYDOWN && msg != WM_KEYUP && msg != WM_SYSKEYDOWN && msg != WM_SYSKEYUP) return;
   const bool pressed = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
-  data.deliver(window, window_event::KeyboardInput{static_cast<std::uint32_t>(wparam),
-                                                   static_cast<std::uint32_t>((lparam >> 16) & 0x1FF), pressed});
+  data.deliver(window,
+               window_event::KeyboardInput{static_cast<std::uint32_t>(wparam),
+                                           static_cast<std::uint32_t>((lparam >> 16) & 0x1FF), pressed});
 }
 
-std::optional<LRESULT> handle_pointer_input(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> handle_pointer_input(HWND window, WindowData& data, UINT msg, WPARAM wparam,
+                                            LPARAM lparam) {
   switch (msg) {
-    case WM_MOUSEMOVE: on_mouse_move(window, data, lparam); return 0;
-    case WM_MOUSELEAVE: on_mouse_leave(window, data); return 0;
-    case WM_LBUTTONDOWN: on_button(window, data, MouseButtonId::Left, true); return 0;
-    case WM_LBUTTONUP: on_button(window, data, MouseButtonId::Left, false); return 0;
-    case WM_RBUTTONDOWN: on_button(window, data, MouseButtonId::Right, true); return 0;
-    case WM_RBUTTONUP: on_button(window, data, MouseButtonId::Right, false); return 0;
-    case WM_MBUTTONDOWN: on_button(window, data, MouseButtonId::Middle, true); return 0;
-    case WM_MBUTTONUP: on_button(window, data, MouseButtonId::Middle, false); return 0;
-    case WM_XBUTTONDOWN: on_button(window, data, x_button(wparam), true); return 0;
-    case WM_XBUTTONUP: on_button(window, data, x_button(wparam), false); return 0;
+    case WM_MOUSEMOVE:
+      on_mouse_move(window, data, lparam);
+      return 0;
+    case WM_MOUSELEAVE:
+      on_mouse_leave(window, data);
+      return 0;
+    case WM_LBUTTONDOWN:
+      on_button(window, data, MouseButtonId::Left, true);
+      return 0;
+    case WM_LBUTTONUP:
+      on_button(window, data, MouseButtonId::Left, false);
+      return 0;
+    case WM_RBUTTONDOWN:
+      on_button(window, data, MouseButtonId::Right, true);
+      return 0;
+    case WM_RBUTTONUP:
+      on_button(window, data, MouseButtonId::Right, false);
+      return 0;
+    case WM_MBUTTONDOWN:
+      on_button(window, data, MouseButtonId::Middle, true);
+      return 0;
+    case WM_MBUTTONUP:
+      on_button(window, data, MouseButtonId::Middle, false);
+      return 0;
+    case WM_XBUTTONDOWN:
+      on_button(window, data, x_button(wparam), true);
+      return 0;
+    case WM_XBUTTONUP:
+      on_button(window, data, x_button(wparam), false);
+      return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lparam) != window) {
         std::lock_guard guard(data.state->lock);
@@ -185,12 +209,19 @@ std::optional<LRESULT> handle_pointer_input(HWND window, WindowData& data, UINT 
       data.deliver(window, window_event::MouseWheel{GET_WHEEL_DELTA_WPARAM(wparam) / double(WHEEL_DELTA),
                                                     msg == WM_MOUSEHWHEEL});
       return 0;
-    case WM_TOUCH: on_touch(window, data, wparam, lparam); return 0;
+    case WM_TOUCH:
+      on_touch(window, data, wparam, lparam);
+      return 0;
     case WM_POINTERDOWN:
     case WM_POINTERUPDATE:
-    case WM_POINTERUP: on_pointer(window, data, msg, wparam); return 0;
-    case WM_IME_ENDCOMPOSITION: on_ime_end_composition(window, data); return std::nullopt;
-    default: return std::nullopt;
+    case WM_POINTERUP:
+      on_pointer(window, data, msg, wparam);
+      return 0;
+    case WM_IME_ENDCOMPOSITION:
+      on_ime_end_composition(window, data);
+      return std::nullopt;
+    default:
+      return std::nullopt;
   }
 }
 

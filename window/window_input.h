@@ -17,6 +17,7 @@ void refresh_modifiers(HWND window, WindowData& data);
 void translate_keyboard(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam);
 
 // The mouse, touch, pen and input-method messages; none for any other message.
-std::optional<LRESULT> handle_pointer_input(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam);
+std::optional<LRESULT> handle_pointer_input(HWND window, WindowData& data, UINT msg, WPARAM wparam,
+                                            LPARAM lparam);
 
 }  // namespace corvane

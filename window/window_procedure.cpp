@@ -70,7 +70,8 @@ void on_size(HWND window, WindowData& data, WPARAM kind, LPARAM size) {
   {
     std::lock_guard guard(data.state->lock);
     WindowFlags& flags = data.state->flags;
-    if (!flags.has(WindowFlags::RetainStateOnSize)) flags = flags.with(WindowFlags::Maximized, kind == SIZE_MAXIMIZED);
+    if (!flags.has(WindowFlags::RetainStateOnSize))
+      flags = flags.with(WindowFlags::Maximized, kind == SIZE_MAXIMIZED);
   }
   data.deliver(window, window_event::Resized{{LOWORD(size), HIWORD(size)}});
 }
@@ -91,7 +92,8 @@ Result on_registered_message(HWND window, WindowData& data, UINT msg, WPARAM wpa
   return kDefault;  // "TaskbarCreated" and everything else
 }
 
-Result handle_message(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam, Result keyboard) {
+Result handle_message(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam,
+                      Result keyboard) {
   switch (msg) {
     case WM_CLOSE:
       data.deliver(window, window_event::CloseRequest{});

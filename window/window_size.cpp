@@ -8,7 +8,8 @@ namespace {
 
 constexpr double kMaxU32 = 4294967295.0;
 
-double clamp_dimension(double desired, std::optional<std::uint32_t> minimum, std::optional<std::uint32_t> maximum) {
+double clamp_dimension(double desired, std::optional<std::uint32_t> minimum,
+                       std::optional<std::uint32_t> maximum) {
   const double low = minimum ? *minimum : 0.0;
   const double high = maximum ? *maximum : kMaxU32;
   // A minimum above the maximum wins rather than being undefined.
@@ -28,7 +29,8 @@ std::uint32_t to_signed_range(double value) {
 
 PhysicalSize initial_client_size(const std::optional<Size>& inner_size, const SizeConstraints& constraints,
                                  double scale_factor) {
-  const LogicalSize desired = to_physical_f64(inner_size.value_or(Size{PhysicalSize{800, 600}}), scale_factor);
+  const LogicalSize desired =
+      to_physical_f64(inner_size.value_or(Size{PhysicalSize{800, 600}}), scale_factor);
   const double width = clamp_dimension(desired.width, physical(constraints.min_width, scale_factor),
                                        physical(constraints.max_width, scale_factor));
   const double height = clamp_dimension(desired.height, physical(constraints.min_height, scale_factor),
@@ -44,8 +46,8 @@ std::optional<PhysicalSize> tracking_client_size(const std::optional<Length>& wi
                       to_physical_u32(height.value_or(Length{PhysicalLength{system_height}}), scale_factor)};
 }
 
-PhysicalSize client_size_for_new_scale(PhysicalSize old_size, double old_scale, double new_scale, bool resize_allowed,
-                                       bool drag_full_windows) {
+PhysicalSize client_size_for_new_scale(PhysicalSize old_size, double old_scale, double new_scale,
+                                       bool resize_allowed, bool drag_full_windows) {
   if (!resize_allowed || !drag_full_windows) return old_size;
   const LogicalSize logical = to_logical(old_size, old_scale);
   return {to_physical_u32(logical.width, new_scale), to_physical_u32(logical.height, new_scale)};
@@ -55,10 +57,10 @@ RECT keep_cursor_position(RECT window, LONG cursor_x, RECT suggested) {
   const double ratio = double(cursor_x - suggested.left) / double(suggested.right - suggested.left);
   const LONG width = window.right - window.left;
   const double offset = std::trunc(width * ratio);
-  const LONG limited = std::isnan(offset)            ? 0
-                       : offset <= -2147483648.0     ? INT32_MIN
-                       : offset >= 2147483647.0      ? INT32_MAX
-                                                     : static_cast<LONG>(offset);
+  const LONG limited = std::isnan(offset)        ? 0
+                       : offset <= -2147483648.0 ? INT32_MIN
+                       : offset >= 2147483647.0  ? INT32_MAX
+                                                 : static_cast<LONG>(offset);
   window.left = cursor_x - limited;
   window.right = window.left + width;
   return window;

@@ -22,8 +22,8 @@ std::optional<PhysicalSize> tracking_client_size(const std::optional<Length>& wi
 
 // The client size after the window's DPI changed: the same logical size at the new scale, unless
 // the window may not be resized or the system does not show window contents while dragging.
-PhysicalSize client_size_for_new_scale(PhysicalSize old_size, double old_scale, double new_scale, bool resize_allowed,
-                                       bool drag_full_windows);
+PhysicalSize client_size_for_new_scale(PhysicalSize old_size, double old_scale, double new_scale,
+                                       bool resize_allowed, bool drag_full_windows);
 
 // Moves a window rectangle dragged onto a monitor of another DPI so that the cursor keeps its
 // relative place along the title bar.

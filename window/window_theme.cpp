@@ -35,13 +35,14 @@ bool system_wants_dark(const ThemeSystem& system) {
 }  // namespace
 
 const ThemeSystem& system_theme() {
-  static const ThemeSystem system{&windows_version(), &theme_functions(),   read_apps_use_light_theme,
+  static const ThemeSystem system{&windows_version(), &theme_functions(),    read_apps_use_light_theme,
                                   read_high_contrast, DwmSetWindowAttribute, DefWindowProcW,
                                   GetActiveWindow};
   return system;
 }
 
-Theme resolve_window_theme(HWND window, std::optional<Theme> preference, bool redraw, const ThemeSystem& system) {
+Theme resolve_window_theme(HWND window, std::optional<Theme> preference, bool redraw,
+                           const ThemeSystem& system) {
   if (!dark_mode_supported(*system.version)) return Theme::Light;
   const bool dark = preference ? *preference == Theme::Dark : system_wants_dark(system);
   const BOOL flag = dark;

@@ -26,7 +26,9 @@ struct ThemeSystem {
 const ThemeSystem& system_theme();
 
 // DWMWA_USE_IMMERSIVE_DARK_MODE's number: 19 before build 18986, 20 from it on.
-constexpr DWORD dark_mode_attribute(const WindowsVersion& version) { return version.build < 18986 ? 19 : 20; }
+constexpr DWORD dark_mode_attribute(const WindowsVersion& version) {
+  return version.build < 18986 ? 19 : 20;
+}
 
 // Decides the theme from the preference, or from the system's setting when there is none, tells the
 // window manager, and (when asked) repaints the title bar. Light where dark mode is not supported.

@@ -18,6 +18,8 @@ constexpr bool dark_mode_supported(const WindowsVersion& v) {
   return v.major == 10 && v.minor == 0 && v.build >= 17763;
 }
 
-inline bool dark_mode_supported() { return dark_mode_supported(windows_version()); }
+inline bool dark_mode_supported() {
+  return dark_mode_supported(windows_version());
+}
 
 }  // namespace corvane

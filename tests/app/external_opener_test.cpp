@@ -11,7 +11,9 @@ namespace corvane {
 namespace {
 
 std::vector<std::wstring> g_handed;
-void record(const std::wstring& url) { g_handed.push_back(url); }
+void record(const std::wstring& url) {
+  g_handed.push_back(url);
+}
 
 struct OpenCase {
   std::string url;
@@ -35,12 +37,12 @@ TEST_P(OpenExternal, PassesOpenableUrlsUnchangedAndDropsTheRest) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, OpenExternal,
     testing::Values(OpenCase{"MAILTO:Someone@Example.com", true}, OpenCase{"Https://Example.com/A", true},
-                    OpenCase{"http://example.com/", true}, OpenCase{"tel:", true}, OpenCase{"TEL:+49 30 1234", true},
-                    OpenCase{std::string(AppConfig::DownloadLink), true}, OpenCase{"https:/example.com", false},
-                    OpenCase{"httpx://example.com", false}, OpenCase{"ftp://example.com/", false},
-                    OpenCase{"file:///C:/Windows", false}, OpenCase{"about:blank", false},
-                    OpenCase{"data:text/plain,x", false}, OpenCase{"blob:https://a/b", false}, OpenCase{"", false},
-                    OpenCase{"tel", false}));
+                    OpenCase{"http://example.com/", true}, OpenCase{"tel:", true},
+                    OpenCase{"TEL:+49 30 1234", true}, OpenCase{std::string(AppConfig::DownloadLink), true},
+                    OpenCase{"https:/example.com", false}, OpenCase{"httpx://example.com", false},
+                    OpenCase{"ftp://example.com/", false}, OpenCase{"file:///C:/Windows", false},
+                    OpenCase{"about:blank", false}, OpenCase{"data:text/plain,x", false},
+                    OpenCase{"blob:https://a/b", false}, OpenCase{"", false}, OpenCase{"tel", false}));
 
 TEST(OpenExternal, HandsCharactersBeyondTheBasicPlaneOverAsSurrogatePairs) {
   g_handed.clear();

@@ -28,14 +28,18 @@ TEST_P(SystemErrorText, FormatsMessageAndSignedCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SystemErrorText,
-    testing::Values(
-        SystemTextCase{kInvalidArgFromWin32, {"The parameter is incorrect."},
-                       "The parameter is incorrect. (os error -2147024809)"},
-        SystemTextCase{0, {"The operation completed successfully."},
-                       "The operation completed successfully. (os error 0)"},
-        SystemTextCase{kInvalidArgFromWin32, {SystemMessage::FormatFailed{317}},
-                       "OS Error -2147024809 (FormatMessageW() returned error 317)"},
-        SystemTextCase{5, {SystemMessage::InvalidUtf16{}}, "OS Error 5 (FormatMessageW() returned invalid UTF-16)"}));
+    testing::Values(SystemTextCase{kInvalidArgFromWin32,
+                                   {"The parameter is incorrect."},
+                                   "The parameter is incorrect. (os error -2147024809)"},
+                    SystemTextCase{0,
+                                   {"The operation completed successfully."},
+                                   "The operation completed successfully. (os error 0)"},
+                    SystemTextCase{kInvalidArgFromWin32,
+                                   {SystemMessage::FormatFailed{317}},
+                                   "OS Error -2147024809 (FormatMessageW() returned error 317)"},
+                    SystemTextCase{5,
+                                   {SystemMessage::InvalidUtf16{}},
+                                   "OS Error 5 (FormatMessageW() returned invalid UTF-16)"}));
 
 TEST(SystemMessageLookup, TakesTheSystemTextWithoutTrailingWhiteSpace) {
   const SystemMessage message = system_message(0);
@@ -68,25 +72,29 @@ struct QuoteCase {
 
 class Quoted : public testing::TestWithParam<QuoteCase> {};
 
-TEST_P(Quoted, WritesTheTextAsAStringLiteral) { EXPECT_EQ(quoted_text(GetParam().text), GetParam().quoted); }
+TEST_P(Quoted, WritesTheTextAsAStringLiteral) {
+  EXPECT_EQ(quoted_text(GetParam().text), GetParam().quoted);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Quoted,
-    testing::Values(QuoteCase{"", "\"\""}, QuoteCase{"plain text.", "\"plain text.\""},
-                    QuoteCase{"say \"hi\" \\ bye", "\"say \\\"hi\\\" \\\\ bye\""},
-                    QuoteCase{std::string("a\tb\rc\nd\0e", 9), "\"a\\tb\\rc\\nd\\0e\""},
-                    QuoteCase{"it's", "\"it's\""},
-                    QuoteCase{"caf\xc3\xa9 \xe2\x82\xac \xe6\x97\xa5", "\"caf\xc3\xa9 \xe2\x82\xac \xe6\x97\xa5\""},
-                    QuoteCase{"e\xcc\x81", "\"e\\u{301}\""},           // combining acute accent
-                    QuoteCase{"\x07\x1b\x7f", "\"\\u{7}\\u{1b}\\u{7f}\""},  // controls
-                    QuoteCase{"a\xc2\xa0z", "\"a\\u{a0}z\""},           // no-break space
-                    QuoteCase{"\xe2\x80\xa8", "\"\\u{2028}\""},         // line separator
-                    QuoteCase{"\xff", "\"\xef\xbf\xbd\""}));            // invalid UTF-8 shows as U+FFFD
+INSTANTIATE_TEST_SUITE_P(Cases, Quoted,
+                         testing::Values(QuoteCase{"", "\"\""}, QuoteCase{"plain text.", "\"plain text.\""},
+                                         QuoteCase{"say \"hi\" \\ bye", "\"say \\\"hi\\\" \\\\ bye\""},
+                                         QuoteCase{std::string("a\tb\rc\nd\0e", 9), "\"a\\tb\\rc\\nd\\0e\""},
+                                         QuoteCase{"it's", "\"it's\""},
+                                         QuoteCase{"caf\xc3\xa9 \xe2\x82\xac \xe6\x97\xa5",
+                                                   "\"caf\xc3\xa9 \xe2\x82\xac \xe6\x97\xa5\""},
+                                         QuoteCase{"e\xcc\x81", "\"e\\u{301}\""},  // combining acute accent
+                                         QuoteCase{"\x07\x1b\x7f", "\"\\u{7}\\u{1b}\\u{7f}\""},  // controls
+                                         QuoteCase{"a\xc2\xa0z", "\"a\\u{a0}z\""},    // no-break space
+                                         QuoteCase{"\xe2\x80\xa8", "\"\\u{2028}\""},  // line separator
+                                         QuoteCase{"\xff",
+                                                   "\"\xef\xbf\xbd\""}));  // invalid UTF-8 shows as U+FFFD
 
 TEST(WindowFailureText, NamesTheLocationAndTheSignedCode) {
   const WindowCreationError error{"window/main_window.cpp", 97, kInvalidArgFromWin32};
-  EXPECT_EQ(window_failure_text(error), "Corvane couldn't open its window (os error at window/main_window.cpp:97: " +
-                                            system_error_text(kInvalidArgFromWin32) + ").");
+  EXPECT_EQ(window_failure_text(error),
+            "Corvane couldn't open its window (os error at window/main_window.cpp:97: " +
+                system_error_text(kInvalidArgFromWin32) + ").");
   EXPECT_TRUE(system_error_text(kInvalidArgFromWin32).ends_with(" (os error -2147024809)"));
 }
 
@@ -116,12 +124,15 @@ TEST_P(WebViewFailureText, BuildsTheThreeParagraphs) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, WebViewFailureText,
     testing::Values(
-        WebViewCase{{WebView2Failure::SystemError{static_cast<std::int32_t>(0x80070002u), "The system cannot find "
-                                                                                          "the file specified."}},
-                    "WindowsError(Error { code: HRESULT(0x80070002), message: \"The system cannot find the file "
-                    "specified.\" })"},
-        WebViewCase{{WebView2Failure::SystemError{static_cast<std::int32_t>(0x8000FFFFu), "line one\nsaid \"no\""}},
-                    "WindowsError(Error { code: HRESULT(0x8000FFFF), message: \"line one\\nsaid \\\"no\\\"\" })"},
+        WebViewCase{
+            {WebView2Failure::SystemError{static_cast<std::int32_t>(0x80070002u),
+                                          "The system cannot find "
+                                          "the file specified."}},
+            "WindowsError(Error { code: HRESULT(0x80070002), message: \"The system cannot find the file "
+            "specified.\" })"},
+        WebViewCase{
+            {WebView2Failure::SystemError{static_cast<std::int32_t>(0x8000FFFFu), "line one\nsaid \"no\""}},
+            "WindowsError(Error { code: HRESULT(0x8000FFFF), message: \"line one\\nsaid \\\"no\\\"\" })"},
         WebViewCase{{WebView2Failure::SystemError{0x00000001, "odd"}},
                     "WindowsError(Error { code: HRESULT(0x00000001), message: \"odd\" })"},
         WebViewCase{{WebView2Failure::CallbackError{"tab\there"}}, "CallbackError(\"tab\\there\")"},
@@ -133,8 +144,9 @@ TEST(WebViewFailureText, FallsBackToTheSystemTextWhenNoDescriptionCame) {
   const auto system = system_message(code);
   const std::string expected_message =
       std::holds_alternative<std::string>(system.result) ? std::get<std::string>(system.result) : "";
-  EXPECT_EQ(webview2_failure_text({WebView2Failure::SystemError{code, ""}}),
-            "WindowsError(Error { code: HRESULT(0x80070057), message: " + quoted_text(expected_message) + " })");
+  EXPECT_EQ(
+      webview2_failure_text({WebView2Failure::SystemError{code, ""}}),
+      "WindowsError(Error { code: HRESULT(0x80070057), message: " + quoted_text(expected_message) + " })");
 }
 
 }  // namespace

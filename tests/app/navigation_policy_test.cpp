@@ -13,7 +13,9 @@ namespace corvane {
 namespace {
 
 std::vector<std::string> g_opened;
-void record(const std::wstring& url) { g_opened.push_back(to_utf8(url)); }
+void record(const std::wstring& url) {
+  g_opened.push_back(to_utf8(url));
+}
 
 struct HostCase {
   const char* url;
@@ -22,35 +24,38 @@ struct HostCase {
 
 class HostOf : public testing::TestWithParam<HostCase> {};
 
-TEST_P(HostOf, ExtractsTheHostABrowserWouldContact) { EXPECT_EQ(host_of(GetParam().url), GetParam().host); }
+TEST_P(HostOf, ExtractsTheHostABrowserWouldContact) {
+  EXPECT_EQ(host_of(GetParam().url), GetParam().host);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Plain, HostOf,
-    testing::Values(HostCase{"https://app.corvane.io/#/pos", "app.corvane.io"},
-                    HostCase{"https://APP.Corvane.IO/x", "app.corvane.io"},
-                    HostCase{"https://app.corvane.io:8443/", "app.corvane.io"},
-                    HostCase{"https://app.corvane.io", "app.corvane.io"},
-                    HostCase{"https://app.corvane.io?q", "app.corvane.io"},
-                    HostCase{"https://app.corvane.io#f", "app.corvane.io"},
-                    HostCase{"https://\xc3\x84pp.corvane.io/", "\xc3\x84pp.corvane.io"},
-                    HostCase{"https:///x", ""}, HostCase{"https://", ""}, HostCase{"https://:443/", ""},
-                    HostCase{"https://?x", ""}, HostCase{"HTTPS://app.corvane.io/", std::nullopt},
-                    HostCase{"http://app.corvane.io/", std::nullopt}, HostCase{"https:/", std::nullopt},
-                    HostCase{"", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(Plain, HostOf,
+                         testing::Values(HostCase{"https://app.corvane.io/#/pos", "app.corvane.io"},
+                                         HostCase{"https://APP.Corvane.IO/x", "app.corvane.io"},
+                                         HostCase{"https://app.corvane.io:8443/", "app.corvane.io"},
+                                         HostCase{"https://app.corvane.io", "app.corvane.io"},
+                                         HostCase{"https://app.corvane.io?q", "app.corvane.io"},
+                                         HostCase{"https://app.corvane.io#f", "app.corvane.io"},
+                                         HostCase{"https://\xc3\x84pp.corvane.io/", "\xc3\x84pp.corvane.io"},
+                                         HostCase{"https:///x", ""}, HostCase{"https://", ""},
+                                         HostCase{"https://:443/", ""}, HostCase{"https://?x", ""},
+                                         HostCase{"HTTPS://app.corvane.io/", std::nullopt},
+                                         HostCase{"http://app.corvane.io/", std::nullopt},
+                                         HostCase{"https:/", std::nullopt}, HostCase{"", std::nullopt}));
 
 // A trusted name placed where a browser does not read the host must not make a foreign site trusted.
-INSTANTIATE_TEST_SUITE_P(
-    Attacks, HostOf,
-    testing::Values(HostCase{"https://app.corvane.io:x@evil.example/", "evil.example"},
-                    HostCase{"https://app.corvane.io@evil.example/", "evil.example"},
-                    HostCase{"https://evil.example@app.corvane.io/", "app.corvane.io"},
-                    HostCase{"https://evil.example:pw@app.corvane.io/", "app.corvane.io"},
-                    HostCase{"https://a@b:c@evil.example:443/", "evil.example"},
-                    HostCase{"https://evil.example\\@app.corvane.io/", "evil.example"},
-                    HostCase{"https://app.corvane.io\\@evil.example/", "app.corvane.io"},
-                    HostCase{"https://[::1]:8443/", "[::1]"}, HostCase{"https://[2001:DB8::1]/", "[2001:db8::1]"},
-                    HostCase{"https://app.corvane.io@[::1]/", "[::1]"},
-                    HostCase{"https://APP.CORVANE.IO:443/", "app.corvane.io"}));
+INSTANTIATE_TEST_SUITE_P(Attacks, HostOf,
+                         testing::Values(HostCase{"https://app.corvane.io:x@evil.example/", "evil.example"},
+                                         HostCase{"https://app.corvane.io@evil.example/", "evil.example"},
+                                         HostCase{"https://evil.example@app.corvane.io/", "app.corvane.io"},
+                                         HostCase{"https://evil.example:pw@app.corvane.io/",
+                                                  "app.corvane.io"},
+                                         HostCase{"https://a@b:c@evil.example:443/", "evil.example"},
+                                         HostCase{"https://evil.example\\@app.corvane.io/", "evil.example"},
+                                         HostCase{"https://app.corvane.io\\@evil.example/", "app.corvane.io"},
+                                         HostCase{"https://[::1]:8443/", "[::1]"},
+                                         HostCase{"https://[2001:DB8::1]/", "[2001:db8::1]"},
+                                         HostCase{"https://app.corvane.io@[::1]/", "[::1]"},
+                                         HostCase{"https://APP.CORVANE.IO:443/", "app.corvane.io"}));
 
 struct NavigationCase {
   std::string url;
@@ -74,22 +79,23 @@ constexpr auto kDeny = NavigationDecision::Deny;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Navigation,
-    testing::Values(NavigationCase{std::string(AppConfig::StartUrl), kAllow, false},
-                    NavigationCase{"https://APP.CORVANE.IO/#/pos", kAllow, false},
-                    NavigationCase{"https://app.corvane.io:8443/x", kAllow, false},
-                    NavigationCase{"https://accounts.google.com/signin/v2?x=1", kAllow, false},
-                    NavigationCase{"http://app.corvane.io/", kDeny, true},
-                    NavigationCase{"https://example.com/", kDeny, true},
-                    NavigationCase{"https://app.corvane.io.evil.example/", kDeny, true},
-                    NavigationCase{"https://app.corvane.io:x@evil.example/", kDeny, true},
-                    NavigationCase{"about:blank", kAllow, false}, NavigationCase{"about:srcdoc", kAllow, false},
-                    NavigationCase{"About:blank", kDeny, false},
-                    NavigationCase{"blob:https://app.corvane.io/1", kAllow, false},
-                    NavigationCase{"data:text/html,x", kAllow, false}, NavigationCase{"Data:text/html,x", kDeny, false},
-                    NavigationCase{"BLOB:x", kDeny, false}, NavigationCase{"mailto:a@b.example", kDeny, true},
-                    NavigationCase{"tel:+4912345", kDeny, true}, NavigationCase{"ftp://example.com/", kDeny, false},
-                    NavigationCase{"file:///C:/x", kDeny, false}, NavigationCase{"", kDeny, false},
-                    NavigationCase{"https:///x", kDeny, true}));
+    testing::Values(
+        NavigationCase{std::string(AppConfig::StartUrl), kAllow, false},
+        NavigationCase{"https://APP.CORVANE.IO/#/pos", kAllow, false},
+        NavigationCase{"https://app.corvane.io:8443/x", kAllow, false},
+        NavigationCase{"https://accounts.google.com/signin/v2?x=1", kAllow, false},
+        NavigationCase{"http://app.corvane.io/", kDeny, true},
+        NavigationCase{"https://example.com/", kDeny, true},
+        NavigationCase{"https://app.corvane.io.evil.example/", kDeny, true},
+        NavigationCase{"https://app.corvane.io:x@evil.example/", kDeny, true},
+        NavigationCase{"about:blank", kAllow, false}, NavigationCase{"about:srcdoc", kAllow, false},
+        NavigationCase{"About:blank", kDeny, false},
+        NavigationCase{"blob:https://app.corvane.io/1", kAllow, false},
+        NavigationCase{"data:text/html,x", kAllow, false}, NavigationCase{"Data:text/html,x", kDeny, false},
+        NavigationCase{"BLOB:x", kDeny, false}, NavigationCase{"mailto:a@b.example", kDeny, true},
+        NavigationCase{"tel:+4912345", kDeny, true}, NavigationCase{"ftp://example.com/", kDeny, false},
+        NavigationCase{"file:///C:/x", kDeny, false}, NavigationCase{"", kDeny, false},
+        NavigationCase{"https:///x", kDeny, true}));
 
 // Counts whether the handler let go of the opener references it was given.
 class Probe final : public ComObject<Probe> {

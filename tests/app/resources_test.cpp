@@ -28,7 +28,8 @@ struct GroupIconHeader {
 class Resources : public testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExW(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    module_ =
+        LoadLibraryExW(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module_, nullptr) << "cannot load Corvane.exe as data";
   }
   void TearDown() override {
@@ -85,8 +86,8 @@ TEST_F(Resources, VersionNamesCorvane) {
   EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
   EXPECT_EQ(fixed->dwProductVersionLS, 0u);
   const std::pair<const wchar_t*, const wchar_t*> strings[] = {
-      {L"CompanyName", L"Corvane"},         {L"FileDescription", L"Corvane"}, {L"ProductName", L"Corvane"},
-      {L"OriginalFilename", L"Corvane.exe"}, {L"FileVersion", L"1.0.0"},     {L"ProductVersion", L"1.0.0"}};
+      {L"CompanyName", L"Corvane"},          {L"FileDescription", L"Corvane"}, {L"ProductName", L"Corvane"},
+      {L"OriginalFilename", L"Corvane.exe"}, {L"FileVersion", L"1.0.0"},       {L"ProductVersion", L"1.0.0"}};
   for (const auto& [key, expected] : strings) {
     wchar_t* value = nullptr;
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;

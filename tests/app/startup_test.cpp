@@ -22,7 +22,8 @@ TEST(WindowFailure, ShowsItsDialogAndEndsWithZero) {
   ASSERT_TRUE(text);
   EXPECT_EQ(to_utf8(*text),
             window_failure_text(WindowCreationError{"window/main_window.cpp", 97, hresult_from_win32(87)}));
-  EXPECT_TRUE(to_utf8(*text).starts_with("Corvane couldn't open its window (os error at window/main_window.cpp:97: "));
+  EXPECT_TRUE(to_utf8(*text).starts_with(
+      "Corvane couldn't open its window (os error at window/main_window.cpp:97: "));
   EXPECT_EQ(program.wait_for_exit(1000), std::nullopt) << "the dialog is modal";
   testing_support::dismiss_error_box(program.id());
   EXPECT_EQ(program.wait_for_exit(), 0u);
@@ -51,14 +52,16 @@ const HWND kWindow = reinterpret_cast<HWND>(0x100);
 
 INSTANTIATE_TEST_SUITE_P(
     Events, AppEventHandlerTable,
-    testing::Values(HandlerCase{loop_event::Window{kWindow, window_event::CloseRequest{}}, true},
-                    HandlerCase{loop_event::Window{reinterpret_cast<HWND>(0x200), window_event::CloseRequest{}}, true},
-                    HandlerCase{loop_event::Window{kWindow, window_event::Resized{{10, 10}}}, false},
-                    HandlerCase{loop_event::Window{kWindow, window_event::FocusChanged{false}}, false},
-                    HandlerCase{loop_event::Window{kWindow, window_event::WindowDestroyed{}}, false},
-                    HandlerCase{loop_event::RepaintRequested{kWindow}, false},
-                    HandlerCase{loop_event::Device{nullptr, device_event::Added{}}, false},
-                    HandlerCase{loop_event::CycleStarted{FirstCycle{}}, false}, HandlerCase{loop_event::LoopEnded{}, false}));
+    testing::Values(
+        HandlerCase{loop_event::Window{kWindow, window_event::CloseRequest{}}, true},
+        HandlerCase{loop_event::Window{reinterpret_cast<HWND>(0x200), window_event::CloseRequest{}}, true},
+        HandlerCase{loop_event::Window{kWindow, window_event::Resized{{10, 10}}}, false},
+        HandlerCase{loop_event::Window{kWindow, window_event::FocusChanged{false}}, false},
+        HandlerCase{loop_event::Window{kWindow, window_event::WindowDestroyed{}}, false},
+        HandlerCase{loop_event::RepaintRequested{kWindow}, false},
+        HandlerCase{loop_event::Device{nullptr, device_event::Added{}}, false},
+        HandlerCase{loop_event::CycleStarted{FirstCycle{}}, false},
+        HandlerCase{loop_event::LoopEnded{}, false}));
 
 }  // namespace
 }  // namespace corvane

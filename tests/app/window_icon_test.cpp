@@ -9,7 +9,9 @@
 namespace corvane {
 namespace {
 
-std::span<const std::uint8_t> embedded() { return {WindowIconPng, WindowIconPngSize}; }
+std::span<const std::uint8_t> embedded() {
+  return {WindowIconPng, WindowIconPngSize};
+}
 
 // The icon's colour and mask bitmaps, read back as the system stores them.
 struct IconBits {
@@ -37,8 +39,8 @@ IconBits read_back(HICON icon) {
   } mono{};
   mono.header = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 1, BI_RGB, 0, 0, 0, 0, 0};
   bits.mask.resize(size_t((bm.bmWidth + 31) / 32 * 4) * bm.bmHeight);
-  EXPECT_EQ(GetDIBits(dc, info.hbmMask, 0, bm.bmHeight, bits.mask.data(), reinterpret_cast<BITMAPINFO*>(&mono),
-                      DIB_RGB_COLORS),
+  EXPECT_EQ(GetDIBits(dc, info.hbmMask, 0, bm.bmHeight, bits.mask.data(),
+                      reinterpret_cast<BITMAPINFO*>(&mono), DIB_RGB_COLORS),
             bm.bmHeight);
   ReleaseDC(nullptr, dc);
   DeleteObject(info.hbmColor);
@@ -56,7 +58,8 @@ TEST(WindowIcon, EmbeddedPngIsThe192PixelRgbaImage) {
   EXPECT_EQ(alpha(0, 0), 0);
   EXPECT_EQ(alpha(96, 96), 255);
   int partial = 0;
-  for (size_t i = 3; i < image->pixels.size(); i += 4) partial += image->pixels[i] > 0 && image->pixels[i] < 255;
+  for (size_t i = 3; i < image->pixels.size(); i += 4)
+    partial += image->pixels[i] > 0 && image->pixels[i] < 255;
   EXPECT_GT(partial, 0);
 }
 

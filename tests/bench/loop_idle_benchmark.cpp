@@ -29,15 +29,16 @@ double own_cpu_ms() {
 [[noreturn]] void loop_child(bool poll) {
   auto loop = create_event_loop();
   // A visible window, as in the real program: its messages must not keep the loop awake either.
-  CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"idle", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64,
-                  nullptr, nullptr, nullptr, nullptr);
+  CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"idle", WS_POPUP | WS_VISIBLE, 0, 0, 64,
+                  64, nullptr, nullptr, nullptr, nullptr);
   std::thread([poll] {
     Sleep(kSettleMs);
     const double before = own_cpu_ms();
     Sleep(kMeasureMs);
     const double used = own_cpu_ms() - before;
-    std::printf("  %-26s %8.1f ms CPU (%.2f%% of a core)\n", poll ? "Poll (for comparison):" : "Wait (the program's mode):",
-                used, 100.0 * used / kMeasureMs);
+    std::printf("  %-26s %8.1f ms CPU (%.2f%% of a core)\n",
+                poll ? "Poll (for comparison):" : "Wait (the program's mode):", used,
+                100.0 * used / kMeasureMs);
     std::fflush(stdout);
     ExitProcess(0);
   }).detach();
@@ -53,7 +54,8 @@ bool measure(const wchar_t* mode) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &info)) {
     return false;
   }
   UniqueKernelHandle process(info.hProcess), thread(info.hThread);

@@ -61,7 +61,8 @@ ChildResult run_child(const std::wstring& command_line, DWORD timeout_ms) {
   PROCESS_INFORMATION process{};
   std::wstring command = command_line;
   ChildResult result;
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     result.exit_code = 0xFFFFFFFF;
     result.err = "CreateProcessW failed: " + std::to_string(GetLastError());
     return result;

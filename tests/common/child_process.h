@@ -19,7 +19,8 @@ struct ChildResult {
 ChildResult run_child(const std::wstring& command_line, DWORD timeout_ms = 60000);
 
 // Runs this program with "--scenario <name> [arguments]".
-ChildResult run_scenario(const std::string& name, const std::string& arguments = "", DWORD timeout_ms = 60000);
+ChildResult run_scenario(const std::string& name, const std::string& arguments = "",
+                         DWORD timeout_ms = 60000);
 
 std::wstring this_program();
 

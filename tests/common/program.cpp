@@ -43,16 +43,19 @@ std::wstring environment_block(const std::vector<std::wstring>& extra) {
 
 }  // namespace
 
-std::wstring corvane_exe() { return beside_this_program(L"Corvane.exe"); }
+std::wstring corvane_exe() {
+  return beside_this_program(L"Corvane.exe");
+}
 
-Program::Program(const std::wstring& exe, const std::wstring& arguments, const std::vector<std::wstring>& environment) {
+Program::Program(const std::wstring& exe, const std::wstring& arguments,
+                 const std::vector<std::wstring>& environment) {
   std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   std::wstring block = environment_block(environment);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.data(),
-                     nullptr, &startup, &info)) {
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                     block.data(), nullptr, &startup, &info)) {
     process_.reset(info.hProcess);
     CloseHandle(info.hThread);
     id_ = info.dwProcessId;
@@ -66,7 +69,9 @@ Program::~Program() {
   }
 }
 
-std::vector<HWND> Program::main_windows() const { return find_windows(id_, L"Window Class"); }
+std::vector<HWND> Program::main_windows() const {
+  return find_windows(id_, L"Window Class");
+}
 
 HWND Program::wait_for_main_window(DWORD timeout_ms) const {
   for (DWORD waited = 0; waited < timeout_ms; waited += 50) {

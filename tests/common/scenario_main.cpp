@@ -16,7 +16,9 @@ std::map<std::string, Scenario>& scenarios() {
 
 }  // namespace
 
-ScenarioRegistration::ScenarioRegistration(const char* name, Scenario scenario) { scenarios()[name] = scenario; }
+ScenarioRegistration::ScenarioRegistration(const char* name, Scenario scenario) {
+  scenarios()[name] = scenario;
+}
 
 }  // namespace corvane::testing_support
 

@@ -14,8 +14,8 @@ struct ScenarioRegistration {
 
 }  // namespace corvane::testing_support
 
-#define CORVANE_SCENARIO(name)                                                                          \
-  static int scenario_##name(const std::vector<std::string>& arguments);                                \
-  static const ::corvane::testing_support::ScenarioRegistration scenario_registration_##name(#name,     \
-                                                                                            scenario_##name); \
+#define CORVANE_SCENARIO(name)                                                                \
+  static int scenario_##name(const std::vector<std::string>& arguments);                      \
+  static const ::corvane::testing_support::ScenarioRegistration scenario_registration_##name( \
+      #name, scenario_##name);                                                                \
   static int scenario_##name([[maybe_unused]] const std::vector<std::string>& arguments)

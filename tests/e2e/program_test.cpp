@@ -28,7 +28,8 @@ TEST_P(RealProgram, ShowsOneMaximizedWindowAndClosesWithExitCodeZero) {
 }
 
 // Command-line arguments are ignored.
-INSTANTIATE_TEST_SUITE_P(Arguments, RealProgram, testing::Values(L"", L"--kiosk https://example.com/ /x \"a b\""));
+INSTANTIATE_TEST_SUITE_P(Arguments, RealProgram,
+                         testing::Values(L"", L"--kiosk https://example.com/ /x \"a b\""));
 
 BOOL CALLBACK close_window_of(HWND window, LPARAM process_id) {
   DWORD owner = 0;

@@ -12,7 +12,9 @@ UINT g_window_dpi = 0;
 HRESULT g_monitor_result = S_OK;
 UINT g_monitor_dpi = 0;
 
-UINT WINAPI fake_dpi_for_window(HWND) { return g_window_dpi; }
+UINT WINAPI fake_dpi_for_window(HWND) {
+  return g_window_dpi;
+}
 HRESULT WINAPI fake_dpi_for_monitor(HMONITOR, MONITOR_DPI_TYPE type, UINT* x, UINT* y) {
   EXPECT_EQ(type, MDT_EFFECTIVE_DPI);
   *x = *y = g_monitor_dpi;
@@ -37,7 +39,8 @@ TEST_P(WindowDpi, TakesTheFirstAvailableSource) {
   g_window_dpi = c.window_dpi;
   g_monitor_dpi = c.monitor_dpi;
   g_monitor_result = c.monitor_result;
-  HWND window = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND window =
+      CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   HDC dc = GetDC(window);
   const UINT device_dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
   ReleaseDC(window, dc);
@@ -46,14 +49,14 @@ TEST_P(WindowDpi, TakesTheFirstAvailableSource) {
   DestroyWindow(window);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sources, WindowDpi,
-    testing::Values(WindowDpiCase{"window_function", true, true, 144, 120, S_OK, 144},
-                    WindowDpiCase{"window_function_zero", true, true, 0, 120, S_OK, 96},
-                    WindowDpiCase{"monitor_function", false, true, 0, 120, S_OK, 120},
-                    WindowDpiCase{"monitor_function_failing", false, true, 0, 120, E_INVALIDARG, 96},
-                    WindowDpiCase{"device_context", false, false, 0, 0, S_OK, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sources, WindowDpi,
+                         testing::Values(WindowDpiCase{"window_function", true, true, 144, 120, S_OK, 144},
+                                         WindowDpiCase{"window_function_zero", true, true, 0, 120, S_OK, 96},
+                                         WindowDpiCase{"monitor_function", false, true, 0, 120, S_OK, 120},
+                                         WindowDpiCase{"monitor_function_failing", false, true, 0, 120,
+                                                       E_INVALIDARG, 96},
+                                         WindowDpiCase{"device_context", false, false, 0, 0, S_OK, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MonitorDpi, UsesTheMonitorFunctionOrFallsBackTo96) {
   DpiFunctions functions;
@@ -67,8 +70,8 @@ TEST(MonitorDpi, UsesTheMonitorFunctionOrFallsBackTo96) {
 }
 
 TEST(AdjustWindowRect, UsesTheDpiFunctionWhenPresentElseThePlainOne) {
-  HWND window = CreateWindowExW(0, L"STATIC", nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                                nullptr);
+  HWND window = CreateWindowExW(0, L"STATIC", nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
   const RECT client{0, 0, 1280, 820};
   DpiFunctions none;
   const auto plain = adjust_window_rect(window, client, true, none);
@@ -115,7 +118,8 @@ TEST(Monitors, PrimaryIsEnumeratedAndDescribed) {
 }
 
 CORVANE_SCENARIO(report_dpi) {
-  HWND window = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND window =
+      CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   std::printf("window %u monitor %u\n", window_dpi(window), monitor_dpi(primary_monitor()));
   return 0;
 }
@@ -123,8 +127,8 @@ CORVANE_SCENARIO(report_dpi) {
 // The system's own DPI reading, at Wine's default and at 144 DPI set for the next process.
 TEST(SystemDpi, FollowsTheConfiguredDpi) {
   HKEY desktop;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &desktop, nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &desktop, nullptr),
             ERROR_SUCCESS);
   const auto set_dpi = [&](DWORD dpi) {
     RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);

@@ -20,7 +20,8 @@ class TestDataObject final : public ComObject<TestDataObject, IDataObject> {
   explicit TestDataObject(std::vector<std::wstring> files) : files_(std::move(files)) {}
 
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) noexcept override {
-    if (files_.empty() || format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
+    if (files_.empty() || format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL))
+      return DV_E_FORMATETC;
     // DROPFILES, then the names, each NUL-terminated, then one more NUL.
     size_t chars = 1;
     for (const auto& f : files_) chars += f.size() + 1;
@@ -43,14 +44,18 @@ class TestDataObject final : public ComObject<TestDataObject, IDataObject> {
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) noexcept override {
     return !files_.empty() && format->cfFormat == CF_HDROP ? S_OK : DV_E_FORMATETC;
   }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) noexcept override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) noexcept override {
     return OLE_E_ADVISENOTSUPPORTED;
   }
   HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) noexcept override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
 
  private:
   std::vector<std::wstring> files_;
@@ -65,7 +70,8 @@ class DropTarget : public testing_support::WindowFixture {
   }
 
   const std::wstring long_name_ = L"C:\\" + std::wstring(300, L'x') + L".txt";
-  ComPtr<IDataObject> two_files_ = TestDataObject::create(std::vector<std::wstring>{L"C:\\a.txt", long_name_});
+  ComPtr<IDataObject> two_files_ =
+      TestDataObject::create(std::vector<std::wstring>{L"C:\\a.txt", long_name_});
   ComPtr<IDataObject> text_only_ = TestDataObject::create(std::vector<std::wstring>{});
   HWND window_ = nullptr;
   ComPtr<IDropTarget> drop_;
@@ -79,7 +85,8 @@ TEST_F(DropTarget, HoverThenLeave) {
   EXPECT_EQ(drop_->DragOver(0, POINTL{3, 4}, &effect), S_OK);
   EXPECT_EQ(effect, DWORD{DROPEFFECT_COPY});
   EXPECT_EQ(drop_->DragLeave(), S_OK);
-  EXPECT_EQ(log(), (Lines{"FileHovered C:\\a.txt", "FileHovered " + to_utf8(long_name_), "FileHoverCancelled"}));
+  EXPECT_EQ(log(),
+            (Lines{"FileHovered C:\\a.txt", "FileHovered " + to_utf8(long_name_), "FileHoverCancelled"}));
 }
 
 TEST_F(DropTarget, HoverThenDrop) {

@@ -18,14 +18,14 @@ TEST_P(WaitTimeout, RoundsUpCapsAndWakesOneMillisecondEarly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WaitTimeout,
-    testing::Values(TimeoutCase{{0, 0}, 0}, TimeoutCase{{0, 1}, 0},                  // under a millisecond
-                    TimeoutCase{{0, 999'999}, 0}, TimeoutCase{{0, 1'000'000}, 0},    // exactly one
-                    TimeoutCase{{0, 1'000'001}, 1},                                   // a remainder rounds up
+    testing::Values(TimeoutCase{{0, 0}, 0}, TimeoutCase{{0, 1}, 0},                // under a millisecond
+                    TimeoutCase{{0, 999'999}, 0}, TimeoutCase{{0, 1'000'000}, 0},  // exactly one
+                    TimeoutCase{{0, 1'000'001}, 1},                                // a remainder rounds up
                     TimeoutCase{{1, 500'000'000}, 1499}, TimeoutCase{{2, 0}, 1999},
-                    TimeoutCase{{4'294'967, 295'000'000}, 0xFFFFFFFE},                // 0xFFFFFFFF ms
-                    TimeoutCase{{4'294'968, 0}, 0xFFFFFFFE},                          // capped
+                    TimeoutCase{{4'294'967, 295'000'000}, 0xFFFFFFFE},  // 0xFFFFFFFF ms
+                    TimeoutCase{{4'294'968, 0}, 0xFFFFFFFE},            // capped
                     TimeoutCase{{18'446'744'073'709'551ull, 615'000'000}, 0xFFFFFFFE},
-                    TimeoutCase{{18'446'744'073'709'552ull, 0}, 0xFFFFFFFE},          // seconds overflow
+                    TimeoutCase{{18'446'744'073'709'552ull, 0}, 0xFFFFFFFE},  // seconds overflow
                     TimeoutCase{{~0ull, 999'999'999}, 0xFFFFFFFE}));
 
 TEST(Instant, DifferencesAndOffsets) {

@@ -36,8 +36,8 @@ struct TestWindow {
       return 0;
     }
     if (runner && msg == kDeliverMoved) {
-      LoopEvent event = loop_event::Window{
-          window, window_event::Moved{{static_cast<std::int32_t>(lparam), static_cast<std::int32_t>(wparam)}}};
+      LoopEvent event = loop_event::Window{window, window_event::Moved{{static_cast<std::int32_t>(lparam),
+                                                                        static_cast<std::int32_t>(wparam)}}};
       runner->deliver_event(event);
       return 0;
     }
@@ -51,7 +51,8 @@ struct TestWindow {
     window_class.lpszClassName = L"Corvane Loop Test Window";
     RegisterClassW(&window_class);
     hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, window_class.lpszClassName, L"loop test",
-                           WS_POPUP | WS_VISIBLE, 10, 10, 120, 80, nullptr, nullptr, window_class.hInstance, nullptr);
+                           WS_POPUP | WS_VISIBLE, 10, 10, 120, 80, nullptr, nullptr, window_class.hInstance,
+                           nullptr);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&runner));
     runner.register_window(hwnd);
     ValidateRect(hwnd, nullptr);
@@ -68,7 +69,9 @@ void deliver_window_event(EventLoopRunner& runner, HWND window, WindowEventKind 
   runner.deliver_event(event);
 }
 
-bool is(const LoopEvent& event, const char* text) { return describe(event) == text; }
+bool is(const LoopEvent& event, const char* text) {
+  return describe(event) == text;
+}
 
 // Runs the loop, printing each event before the scenario's own reaction to it.
 [[noreturn]] void run_logged(EventLoop& loop, std::function<void(LoopEvent&, LoopControl&)> react) {
@@ -240,7 +243,8 @@ CORVANE_SCENARIO(second_loop) {
             ? "own thread target windows"
             : "shared thread target window");
   const DWORD a = first->runner()->wait_thread_id(), b = second->runner()->wait_thread_id();
-  print(a != b && a != GetCurrentThreadId() && b != GetCurrentThreadId() ? "own wait threads" : "wait threads wrong");
+  print(a != b && a != GetCurrentThreadId() && b != GetCurrentThreadId() ? "own wait threads"
+                                                                         : "wait threads wrong");
   static int calls = 0;
   DpiFunctions counting;
   counting.set_process_dpi_aware = []() -> BOOL { return ++calls, TRUE; };
@@ -249,7 +253,8 @@ CORVANE_SCENARIO(second_loop) {
 }
 
 CORVANE_SCENARIO(leaving_destroyed) {
-  HWND target = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  HWND target =
+      CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   EventLoopRunner runner(target, 0);
   runner.install_handler([](LoopEvent& event, LoopControl&) { print(describe(event)); });
   runner.advance_phase(RunnerPhase::Destroyed);

@@ -68,10 +68,12 @@ CORVANE_SCENARIO(report_main_window) {
   GetWindowRect(w, &frame);
   MINMAXINFO info{};
   SendMessageW(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  const LONG frame_width = (frame.right - frame.left) - client.right, frame_height = (frame.bottom - frame.top) - client.bottom;
+  const LONG frame_width = (frame.right - frame.left) - client.right,
+             frame_height = (frame.bottom - frame.top) - client.bottom;
   std::printf("dpi %u\n", window_dpi(w));
   std::printf("client %ldx%ld\n", client.right, client.bottom);
-  std::printf("minimum client %ldx%ld\n", info.ptMinTrackSize.x - frame_width, info.ptMinTrackSize.y - frame_height);
+  std::printf("minimum client %ldx%ld\n", info.ptMinTrackSize.x - frame_width,
+              info.ptMinTrackSize.y - frame_height);
   return 0;
 }
 
@@ -86,8 +88,8 @@ class MainWindowAtDpi : public testing::TestWithParam<DpiCase> {};
 // the size table covers it, this test the sizes that fit.
 TEST_P(MainWindowAtDpi, SizesItsClientAreaForThePrimaryMonitor) {
   HKEY desktop;
-  RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &desktop,
-                  nullptr);
+  RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                  &desktop, nullptr);
   const auto set_dpi = [&](DWORD dpi) {
     RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
   };
@@ -98,16 +100,16 @@ TEST_P(MainWindowAtDpi, SizesItsClientAreaForThePrimaryMonitor) {
   EXPECT_EQ(r.lines(), GetParam().report) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dpis, MainWindowAtDpi,
-    testing::Values(DpiCase{96, {"dpi 96", "client 1280x820", "minimum client 360x560"}},
-                    DpiCase{120, {"dpi 120", "client 1600x1025", "minimum client 450x700"}}),
-    [](const auto& info) { return std::to_string(info.param.dpi); });
+INSTANTIATE_TEST_SUITE_P(Dpis, MainWindowAtDpi,
+                         testing::Values(DpiCase{96, {"dpi 96", "client 1280x820", "minimum client 360x560"}},
+                                         DpiCase{120,
+                                                 {"dpi 120", "client 1600x1025", "minimum client 450x700"}}),
+                         [](const auto& info) { return std::to_string(info.param.dpi); });
 
 TEST(MainWindowAt144Dpi, MinimumClientSizeIs540By840) {
   HKEY desktop;
-  RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &desktop,
-                  nullptr);
+  RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                  &desktop, nullptr);
   DWORD dpi = 144;
   RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
   const auto r = testing_support::run_scenario("report_main_window");

@@ -33,7 +33,8 @@ TEST_P(PhaseTransition, DeliversTheListedEventsInOrder) {
   const TransitionCase& c = GetParam();
   EventLoopRunner runner(target_, 0);
   Lines log;
-  runner.install_handler([&](LoopEvent& event, LoopControl&) { log.push_back(testing_support::describe(event)); });
+  runner.install_handler(
+      [&](LoopEvent& event, LoopControl&) { log.push_back(testing_support::describe(event)); });
   if (c.from != P::NotStarted) runner.advance_phase(c.from);
   log.clear();
   runner.advance_phase(c.to);
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         TransitionCase{P::NotStarted, P::Idle, {"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded"}},
         TransitionCase{P::NotStarted, P::DeliveringEvents, kFirst},
         TransitionCase{P::NotStarted, P::DeliveringRedraws, {"CycleStarted(FirstCycle)", "EventsDrained"}},
-        TransitionCase{P::NotStarted, P::Destroyed,
+        TransitionCase{P::NotStarted,
+                       P::Destroyed,
                        {"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded", "LoopEnded"}},
         TransitionCase{P::Idle, P::Idle, {}}, TransitionCase{P::Idle, P::DeliveringEvents, kPolled},
         TransitionCase{P::Idle, P::DeliveringRedraws, {"CycleStarted(Polled)", "EventsDrained"}},
@@ -68,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The run loop's first events: a cycle opened by an event that arrives while the handler is free.
 TEST(DeliverEvent, FromIdleStartsACycleAndRepaintsStartTheRedrawPart) {
-  HWND target = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  HWND target =
+      CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   EventLoopRunner runner(target, 0);
   Lines log;
   runner.install_handler([&](LoopEvent& event, LoopControl& control) {

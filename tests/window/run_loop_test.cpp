@@ -19,22 +19,22 @@ ChildResult scenario(const std::string& name, const std::string& arguments = "")
 TEST(RunLoop, FirstCycleDeliversTheEventsQueuedBeforeRun) {
   const ChildResult r = scenario("startup_trace");
   EXPECT_EQ(r.exit_code, 0u) << r.err;
-  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(Resized 1x2)", "Window(Moved 3,4)", "EventsDrained",
-                              "RepaintRequested", "CycleEnded", "LoopEnded"}));
+  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(Resized 1x2)", "Window(Moved 3,4)",
+                              "EventsDrained", "RepaintRequested", "CycleEnded", "LoopEnded"}));
 }
 
 TEST(RunLoop, ExitCannotBeWithdrawnLaterInTheCycle) {
   const ChildResult r = scenario("exit_is_final");
   EXPECT_EQ(r.exit_code, 5u) << r.err;
-  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(Moved 1,1)", "Window(Moved 2,2)", "EventsDrained",
-                              "CycleEnded", "LoopEnded"}));
+  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(Moved 1,1)", "Window(Moved 2,2)",
+                              "EventsDrained", "CycleEnded", "LoopEnded"}));
 }
 
 TEST(RunLoop, ExitWaitsUntilTheCycleHasEnded) {
   const ChildResult r = scenario("exit_waits_for_cycle_end");
   EXPECT_EQ(r.exit_code, 7u) << r.err;
-  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(Moved 1,1)", "Window(Moved 2,2)", "Window(Moved 3,3)",
-                              "EventsDrained", "CycleEnded", "LoopEnded"}));
+  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(Moved 1,1)", "Window(Moved 2,2)",
+                              "Window(Moved 3,3)", "EventsDrained", "CycleEnded", "LoopEnded"}));
 }
 
 TEST(RunLoop, QuitEndsWithZeroAndClosesAnOpenCycle) {
@@ -52,15 +52,16 @@ TEST(RunLoop, EndOfSessionEndsTheProcessMidCycle) {
   EXPECT_EQ(ending.lines(), (Lines{"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded", "LoopEnded"}));
   const ChildResult cancelled = scenario("end_session", "false");
   EXPECT_EQ(cancelled.exit_code, 4u) << cancelled.err;
-  EXPECT_EQ(cancelled.lines(), (Lines{"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded", "LoopEnded"}));
+  EXPECT_EQ(cancelled.lines(),
+            (Lines{"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded", "LoopEnded"}));
 }
 
 TEST(RunLoop, PollStartsTheNextCycleAtOnce) {
   const ChildResult r = scenario("poll");
   EXPECT_EQ(r.exit_code, 0u) << r.err;
-  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded", "CycleStarted(Polled)",
-                              "EventsDrained", "CycleEnded", "CycleStarted(Polled)", "EventsDrained", "CycleEnded",
-                              "LoopEnded"}));
+  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded",
+                              "CycleStarted(Polled)", "EventsDrained", "CycleEnded", "CycleStarted(Polled)",
+                              "EventsDrained", "CycleEnded", "LoopEnded"}));
 }
 
 struct WaitUntilCase {
@@ -79,56 +80,62 @@ TEST_P(WaitUntil, StartsTheNextCycleForTheRightReason) {
   EXPECT_EQ(r.lines(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Deadlines, WaitUntil,
-    testing::Values(WaitUntilCase{"interrupted", {"CycleStarted(Interrupted(deadline))", "Window(Moved 5,5)"}},
-                    WaitUntilCase{"future", {"CycleStarted(DeadlineReached)"}},
-                    WaitUntilCase{"past", {"CycleStarted(DeadlineReached)"}}),
-    [](const auto& info) { return std::string(info.param.mode); });
+INSTANTIATE_TEST_SUITE_P(Deadlines, WaitUntil,
+                         testing::Values(WaitUntilCase{"interrupted",
+                                                       {"CycleStarted(Interrupted(deadline))",
+                                                        "Window(Moved 5,5)"}},
+                                         WaitUntilCase{"future", {"CycleStarted(DeadlineReached)"}},
+                                         WaitUntilCase{"past", {"CycleStarted(DeadlineReached)"}}),
+                         [](const auto& info) { return std::string(info.param.mode); });
 
 TEST(RunLoop, EventsDeliveredWhileTheHandlerRunsAreQueued) {
   const ChildResult r = scenario("reentrant_delivery_is_queued");
   EXPECT_EQ(r.exit_code, 0u) << r.err;
-  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(Moved 1,1)", "Window(Moved 2,2)", "EventsDrained",
-                              "CycleEnded", "LoopEnded"}));
+  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(Moved 1,1)", "Window(Moved 2,2)",
+                              "EventsDrained", "CycleEnded", "LoopEnded"}));
 }
 
 TEST(RunLoop, StartingACycleInsideTheHandlerIsFatal) {
   const ChildResult r = scenario("reentrant_cycle_is_fatal");
   EXPECT_EQ(r.exit_code, 3u);
-  EXPECT_EQ(r.err, "either event handler is re-entrant (likely), or no event handler is registered (very unlikely)\r\n");
+  EXPECT_EQ(
+      r.err,
+      "either event handler is re-entrant (likely), or no event handler is registered (very unlikely)\r\n");
 }
 
 TEST(RunLoop, UserEventsArriveInTheCycle) {
   const ChildResult r = scenario("user_event");
   EXPECT_EQ(r.exit_code, 0u) << r.err;
-  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "User", "EventsDrained", "CycleEnded", "LoopEnded"}));
+  EXPECT_EQ(r.lines(),
+            (Lines{"CycleStarted(FirstCycle)", "User", "EventsDrained", "CycleEnded", "LoopEnded"}));
 }
 
 TEST(RunLoop, ClosuresFromOtherThreadsRunOnTheLoopThread) {
   const ChildResult r = scenario("closure_from_another_thread");
   EXPECT_EQ(r.exit_code, 0u) << r.err;
-  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "closure on the loop thread", "EventsDrained", "CycleEnded",
-                              "LoopEnded"}));
+  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "closure on the loop thread", "EventsDrained",
+                              "CycleEnded", "LoopEnded"}));
 }
 
 TEST(RunLoop, QueuedScaleChangeResizesOnlyWhenTheHandlerChangedTheSize) {
   const ChildResult changed = scenario("queued_scale_change", "changed");
   EXPECT_EQ(changed.exit_code, 0u) << changed.err;
   // The resize invalidates the window, whose paint then joins the cycle.
-  EXPECT_EQ(changed.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(ScaleChanged 1.50 300x200)", "EventsDrained",
-                                    "RepaintRequested", "CycleEnded", "client 200x100", "LoopEnded"}));
+  EXPECT_EQ(changed.lines(),
+            (Lines{"CycleStarted(FirstCycle)", "Window(ScaleChanged 1.50 300x200)", "EventsDrained",
+                   "RepaintRequested", "CycleEnded", "client 200x100", "LoopEnded"}));
   const ChildResult kept = scenario("queued_scale_change", "kept");
-  EXPECT_EQ(kept.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(ScaleChanged 1.50 300x200)", "EventsDrained",
-                                 "CycleEnded", "client 120x80", "LoopEnded"}));
+  EXPECT_EQ(kept.lines(), (Lines{"CycleStarted(FirstCycle)", "Window(ScaleChanged 1.50 300x200)",
+                                 "EventsDrained", "CycleEnded", "client 120x80", "LoopEnded"}));
 }
 
 TEST(EventLoopCreation, OnAnotherThreadIsFatal) {
   const ChildResult r = scenario("loop_on_another_thread");
   EXPECT_EQ(r.exit_code, 3u);
-  EXPECT_EQ(r.err,
-            "Initializing the event loop outside of the main thread is a significant cross-platform compatibility "
-            "hazard. Corvane creates its event loop on the process's main thread only.\r\n");
+  EXPECT_EQ(
+      r.err,
+      "Initializing the event loop outside of the main thread is a significant cross-platform compatibility "
+      "hazard. Corvane creates its event loop on the process's main thread only.\r\n");
 }
 
 TEST(EventLoopCreation, SecondLoopGetsItsOwnWindowAndWaitThreadButNoSecondDpiStep) {
@@ -142,7 +149,8 @@ class LeavingDestroyed : public testing::TestWithParam<const char*> {};
 TEST_P(LeavingDestroyed, IsFatal) {
   const ChildResult r = scenario("leaving_destroyed", GetParam());
   EXPECT_EQ(r.exit_code, 3u);
-  EXPECT_EQ(r.lines(), (Lines{"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded", "LoopEnded", "destroyed"}));
+  EXPECT_EQ(r.lines(),
+            (Lines{"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded", "LoopEnded", "destroyed"}));
   EXPECT_EQ(r.err, "cannot move state from Destroyed\r\n");
 }
 

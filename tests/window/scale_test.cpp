@@ -22,16 +22,17 @@ TEST_P(ValidateScaleFactor, AcceptsOnlyPositiveNormalNumbers) {
   EXPECT_EQ(validate_scale_factor(GetParam().scale), GetParam().valid) << GetParam().scale;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ValidateScaleFactor,
-    testing::Values(ScaleCase{1.0, true}, ScaleCase{1.25, true}, ScaleCase{2.0, true},
-                    ScaleCase{std::numeric_limits<double>::min(), true},
-                    ScaleCase{std::numeric_limits<double>::max(), true}, ScaleCase{0.0, false}, ScaleCase{-0.0, false},
-                    ScaleCase{-1.0, false}, ScaleCase{std::numeric_limits<double>::infinity(), false},
-                    ScaleCase{-std::numeric_limits<double>::infinity(), false},
-                    ScaleCase{std::numeric_limits<double>::quiet_NaN(), false},
-                    ScaleCase{std::numeric_limits<double>::denorm_min(), false},
-                    ScaleCase{std::numeric_limits<double>::min() / 2, false}));
+INSTANTIATE_TEST_SUITE_P(Cases, ValidateScaleFactor,
+                         testing::Values(ScaleCase{1.0, true}, ScaleCase{1.25, true}, ScaleCase{2.0, true},
+                                         ScaleCase{std::numeric_limits<double>::min(), true},
+                                         ScaleCase{std::numeric_limits<double>::max(), true},
+                                         ScaleCase{0.0, false}, ScaleCase{-0.0, false},
+                                         ScaleCase{-1.0, false},
+                                         ScaleCase{std::numeric_limits<double>::infinity(), false},
+                                         ScaleCase{-std::numeric_limits<double>::infinity(), false},
+                                         ScaleCase{std::numeric_limits<double>::quiet_NaN(), false},
+                                         ScaleCase{std::numeric_limits<double>::denorm_min(), false},
+                                         ScaleCase{std::numeric_limits<double>::min() / 2, false}));
 
 struct ConversionCase {
   double logical;

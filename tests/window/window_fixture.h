@@ -19,7 +19,8 @@ class WindowFixture : public testing::Test {
       auto created = create_event_loop();
       created->runner()->install_handler([](LoopEvent& event, LoopControl& control) {
         control = loop_control::Wait{};
-        if (const auto* window = std::get_if<loop_event::Window>(&event)) log().push_back(describe(window->kind));
+        if (const auto* window = std::get_if<loop_event::Window>(&event))
+          log().push_back(describe(window->kind));
       });
       return created;
     }();

@@ -34,17 +34,17 @@ TEST_P(FlagsToStylesBits, EachFlagAddsItsStyle) {
 
 constexpr DWORD kBase = 0x04C80000, kBaseEx = 0x00000110;
 
-INSTANTIATE_TEST_SUITE_P(
-    Bits, FlagsToStylesBits,
-    testing::Values(BitCase{F::Resizable, {kBase | WS_THICKFRAME, kBaseEx}},
-                    BitCase{F::Visible, {kBase | WS_VISIBLE, kBaseEx}},
-                    BitCase{F::Minimizable, {kBase | WS_MINIMIZEBOX, kBaseEx}},
-                    BitCase{F::Maximizable, {kBase | WS_MAXIMIZEBOX, kBaseEx}},
-                    BitCase{F::Maximized, {kBase | WS_MAXIMIZE, kBaseEx}},
-                    BitCase{F::Minimized, {kBase | WS_MINIMIZE, kBaseEx}},
-                    BitCase{F::OnTaskbar, {kBase, kBaseEx | WS_EX_APPWINDOW}},
-                    BitCase{F::Decorated, {kBase, kBaseEx}}, BitCase{F::Closable, {kBase, kBaseEx}},
-                    BitCase{F::Focusable, {kBase, kBaseEx}}));
+INSTANTIATE_TEST_SUITE_P(Bits, FlagsToStylesBits,
+                         testing::Values(BitCase{F::Resizable, {kBase | WS_THICKFRAME, kBaseEx}},
+                                         BitCase{F::Visible, {kBase | WS_VISIBLE, kBaseEx}},
+                                         BitCase{F::Minimizable, {kBase | WS_MINIMIZEBOX, kBaseEx}},
+                                         BitCase{F::Maximizable, {kBase | WS_MAXIMIZEBOX, kBaseEx}},
+                                         BitCase{F::Maximized, {kBase | WS_MAXIMIZE, kBaseEx}},
+                                         BitCase{F::Minimized, {kBase | WS_MINIMIZE, kBaseEx}},
+                                         BitCase{F::OnTaskbar, {kBase, kBaseEx | WS_EX_APPWINDOW}},
+                                         BitCase{F::Decorated, {kBase, kBaseEx}},
+                                         BitCase{F::Closable, {kBase, kBaseEx}},
+                                         BitCase{F::Focusable, {kBase, kBaseEx}}));
 
 TEST(FlagsToStyles, NotFocusableMeansNoActivate) {
   EXPECT_EQ(flags_to_styles(WindowFlags{}), (WindowStyles{kBase, kBaseEx | WS_EX_NOACTIVATE}));
@@ -89,35 +89,34 @@ TEST_P(ApplyWindowFlags, MakesTheFewestCalls) {
 const WindowFlags kShown = kMainWindowAtCreation.with(F::Visible, true);
 const std::string kEnableClose = "menu " + std::to_string(SC_CLOSE) + " 0";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ApplyWindowFlags,
-    testing::Values(
-        ApplyCase{"equal", kShown, kShown, {}},
-        ApplyCase{"creation_hidden",
-                  {},
-                  kMainWindowAtCreation,
-                  {kEnableClose, "show 0", "retain 1", "long -16 04CF0000", "long -20 00040110", "pos 55",
-                   "retain 0"}},
-        ApplyCase{"shown",
-                  kMainWindowAtCreation,
-                  kShown,
-                  {kEnableClose, "retain 1", "long -16 04CF0000", "long -20 00040110", "pos 55", "retain 0",
-                   "show 5"}},
-        ApplyCase{"maximized",
-                  kShown,
-                  kShown.with(F::Maximized, true),
-                  {"show 3", kEnableClose, "retain 1", "long -16 15CF0000", "long -20 00040110", "pos 55",
-                   "retain 0", "show 5"}},
-        ApplyCase{"minimized_only",
-                  kShown,
-                  kShown.with(F::Minimized, true),
-                  {"show 6", kEnableClose, "show 5"}},
-        ApplyCase{"not_closable",
-                  kShown,
-                  kShown.with(F::Closable, false),
-                  {"menu " + std::to_string(SC_CLOSE) + " 1", "retain 1", "long -16 14CF0000", "long -20 00040110",
-                   "pos 55", "retain 0", "show 5"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ApplyWindowFlags,
+                         testing::Values(ApplyCase{"equal", kShown, kShown, {}},
+                                         ApplyCase{"creation_hidden",
+                                                   {},
+                                                   kMainWindowAtCreation,
+                                                   {kEnableClose, "show 0", "retain 1", "long -16 04CF0000",
+                                                    "long -20 00040110", "pos 55", "retain 0"}},
+                                         ApplyCase{"shown",
+                                                   kMainWindowAtCreation,
+                                                   kShown,
+                                                   {kEnableClose, "retain 1", "long -16 04CF0000",
+                                                    "long -20 00040110", "pos 55", "retain 0", "show 5"}},
+                                         ApplyCase{"maximized",
+                                                   kShown,
+                                                   kShown.with(F::Maximized, true),
+                                                   {"show 3", kEnableClose, "retain 1", "long -16 15CF0000",
+                                                    "long -20 00040110", "pos 55", "retain 0", "show 5"}},
+                                         ApplyCase{"minimized_only",
+                                                   kShown,
+                                                   kShown.with(F::Minimized, true),
+                                                   {"show 6", kEnableClose, "show 5"}},
+                                         ApplyCase{"not_closable",
+                                                   kShown,
+                                                   kShown.with(F::Closable, false),
+                                                   {"menu " + std::to_string(SC_CLOSE) + " 1", "retain 1",
+                                                    "long -16 14CF0000", "long -20 00040110", "pos 55",
+                                                    "retain 0", "show 5"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace corvane

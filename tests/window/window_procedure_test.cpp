@@ -102,15 +102,16 @@ INSTANTIATE_TEST_SUITE_P(Orders, Focus,
 class PersonalizeKey {
  public:
   PersonalizeKey() {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", 0,
-                    nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                    0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
   }
   ~PersonalizeKey() {
     RegDeleteValueW(key_, L"AppsUseLightTheme");
     RegCloseKey(key_);
   }
   void set(DWORD light) {
-    RegSetValueExW(key_, L"AppsUseLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&light), sizeof light);
+    RegSetValueExW(key_, L"AppsUseLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&light),
+                   sizeof light);
   }
 
  private:

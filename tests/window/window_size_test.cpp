@@ -29,17 +29,20 @@ INSTANTIATE_TEST_SUITE_P(
                     InitialSizeCase{144, LogicalSize{100, 100}, kMainMinimum, {540, 840}},  // never below
                     InitialSizeCase{96, std::nullopt, {}, {800, 600}},
                     InitialSizeCase{144, PhysicalSize{640, 480}, {}, {640, 480}},
-                    InitialSizeCase{96, LogicalSize{2000, 2000},
+                    InitialSizeCase{96,
+                                    LogicalSize{2000, 2000},
                                     {std::nullopt, std::nullopt, PhysicalLength{1000}, LogicalLength{900.4}},
                                     {1000, 900}},
-                    InitialSizeCase{96, LogicalSize{10, 10},
+                    InitialSizeCase{96,
+                                    LogicalSize{10, 10},
                                     {PhysicalLength{500}, std::nullopt, PhysicalLength{300}, std::nullopt},
                                     {500, 10}},  // a minimum above the maximum wins
                     InitialSizeCase{96, LogicalSize{3e9, -5}, {}, {2147483647, 0}},
                     InitialSizeCase{96, LogicalSize{100.5, 99.5}, {}, {101, 100}}));
 
 TEST(TrackingClientSize, TakesTheSystemValueForAMissingDimension) {
-  EXPECT_EQ(tracking_client_size(LogicalLength{360}, LogicalLength{560}, 1.5, 136, 39), (PhysicalSize{540, 840}));
+  EXPECT_EQ(tracking_client_size(LogicalLength{360}, LogicalLength{560}, 1.5, 136, 39),
+            (PhysicalSize{540, 840}));
   EXPECT_EQ(tracking_client_size(LogicalLength{360}, std::nullopt, 1.0, 136, 39), (PhysicalSize{360, 39}));
   EXPECT_EQ(tracking_client_size(std::nullopt, std::nullopt, 1.0, 136, 39), std::nullopt);
 }
@@ -55,8 +58,9 @@ class ClientSizeForNewScale : public testing::TestWithParam<ScaleChangeCase> {};
 
 TEST_P(ClientSizeForNewScale, KeepsTheLogicalSize) {
   const ScaleChangeCase& c = GetParam();
-  EXPECT_EQ(client_size_for_new_scale(c.old_size, c.old_scale, c.new_scale, c.resize_allowed, c.drag_full_windows),
-            c.expected);
+  EXPECT_EQ(
+      client_size_for_new_scale(c.old_size, c.old_scale, c.new_scale, c.resize_allowed, c.drag_full_windows),
+      c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClientSizeForNewScale,

@@ -21,28 +21,30 @@ struct FakeSystem {
 
 ThemeSystem fake_system(const WindowsVersion& version, ThemeFunctions& functions) {
   functions = {};
-  if (g_fake.has_should_use_dark) functions.should_apps_use_dark_mode = []() -> BOOLEAN { return g_fake.should_use_dark; };
-  return ThemeSystem{
-      &version,
-      &functions,
-      [](DWORD* value) -> LSTATUS {
-        *value = g_fake.apps_use_light_theme;
-        return g_fake.registry_status;
-      },
-      [](HIGHCONTRASTA* hc) {
-        hc->dwFlags = g_fake.high_contrast_flags;
-        return g_fake.high_contrast_call_ok;
-      },
-      [](HWND, DWORD attribute, LPCVOID value, DWORD size) -> HRESULT {
-        g_fake.calls.push_back("attribute " + std::to_string(attribute) + " = " +
-                               std::to_string(*static_cast<const BOOL*>(value)) + " (" + std::to_string(size) + ")");
-        return S_OK;
-      },
-      [](HWND, UINT msg, WPARAM wparam, LPARAM) -> LRESULT {
-        if (msg == WM_NCACTIVATE) g_fake.calls.push_back("ncactivate " + std::to_string(wparam));
-        return 0;
-      },
-      []() -> HWND { return reinterpret_cast<HWND>(0x42); }};
+  if (g_fake.has_should_use_dark)
+    functions.should_apps_use_dark_mode = []() -> BOOLEAN { return g_fake.should_use_dark; };
+  return ThemeSystem{&version,
+                     &functions,
+                     [](DWORD* value) -> LSTATUS {
+                       *value = g_fake.apps_use_light_theme;
+                       return g_fake.registry_status;
+                     },
+                     [](HIGHCONTRASTA* hc) {
+                       hc->dwFlags = g_fake.high_contrast_flags;
+                       return g_fake.high_contrast_call_ok;
+                     },
+                     [](HWND, DWORD attribute, LPCVOID value, DWORD size) -> HRESULT {
+                       g_fake.calls.push_back("attribute " + std::to_string(attribute) + " = " +
+                                              std::to_string(*static_cast<const BOOL*>(value)) + " (" +
+                                              std::to_string(size) + ")");
+                       return S_OK;
+                     },
+                     [](HWND, UINT msg, WPARAM wparam, LPARAM) -> LRESULT {
+                       if (msg == WM_NCACTIVATE)
+                         g_fake.calls.push_back("ncactivate " + std::to_string(wparam));
+                       return 0;
+                     },
+                     []() -> HWND { return reinterpret_cast<HWND>(0x42); }};
 }
 
 struct ThemeCase {
@@ -90,12 +92,29 @@ FakeSystem ordinal_132(bool present, BOOLEAN answer) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ResolveWindowTheme,
     testing::Values(
-        ThemeCase{"dark_apps_build_18986", kBuild18986, std::nullopt, registry(0), Theme::Dark, {"attribute 20 = 1 (4)"}},
-        ThemeCase{"dark_apps_build_18985", kBuild18985, std::nullopt, registry(0), Theme::Dark, {"attribute 19 = 1 (4)"}},
-        ThemeCase{"light_apps", kBuild17763, std::nullopt, registry(1), Theme::Light, {"attribute 19 = 0 (4)"}},
-        ThemeCase{"high_contrast", kBuild18986, std::nullopt, high_contrast(registry(0)), Theme::Light,
+        ThemeCase{"dark_apps_build_18986",
+                  kBuild18986,
+                  std::nullopt,
+                  registry(0),
+                  Theme::Dark,
+                  {"attribute 20 = 1 (4)"}},
+        ThemeCase{"dark_apps_build_18985",
+                  kBuild18985,
+                  std::nullopt,
+                  registry(0),
+                  Theme::Dark,
+                  {"attribute 19 = 1 (4)"}},
+        ThemeCase{
+            "light_apps", kBuild17763, std::nullopt, registry(1), Theme::Light, {"attribute 19 = 0 (4)"}},
+        ThemeCase{"high_contrast",
+                  kBuild18986,
+                  std::nullopt,
+                  high_contrast(registry(0)),
+                  Theme::Light,
                   {"attribute 20 = 0 (4)"}},
-        ThemeCase{"high_contrast_unreadable", kBuild18986, std::nullopt,
+        ThemeCase{"high_contrast_unreadable",
+                  kBuild18986,
+                  std::nullopt,
                   [] {
                     FakeSystem s = high_contrast(registry(0));
                     s.high_contrast_call_ok = false;
@@ -103,15 +122,35 @@ INSTANTIATE_TEST_SUITE_P(
                   }(),
                   Theme::Dark,
                   {"attribute 20 = 1 (4)"}},
-        ThemeCase{"no_registry_value_theme_library_dark", kBuild18986, std::nullopt, ordinal_132(true, 0x01),
-                  Theme::Dark, {"attribute 20 = 1 (4)"}},
-        ThemeCase{"theme_library_low_byte_only", kBuild18986, std::nullopt, ordinal_132(true, 0x00), Theme::Light,
-                  {"attribute 20 = 0 (4)"}},
-        ThemeCase{"no_registry_value_no_theme_library", kBuild18986, std::nullopt, ordinal_132(false, 1), Theme::Light,
-                  {"attribute 20 = 0 (4)"}},
-        ThemeCase{"preference_dark_overrides", kBuild18986, Theme::Dark, registry(1), Theme::Dark,
+        ThemeCase{"no_registry_value_theme_library_dark",
+                  kBuild18986,
+                  std::nullopt,
+                  ordinal_132(true, 0x01),
+                  Theme::Dark,
                   {"attribute 20 = 1 (4)"}},
-        ThemeCase{"preference_light_overrides", kBuild18986, Theme::Light, registry(0), Theme::Light,
+        ThemeCase{"theme_library_low_byte_only",
+                  kBuild18986,
+                  std::nullopt,
+                  ordinal_132(true, 0x00),
+                  Theme::Light,
+                  {"attribute 20 = 0 (4)"}},
+        ThemeCase{"no_registry_value_no_theme_library",
+                  kBuild18986,
+                  std::nullopt,
+                  ordinal_132(false, 1),
+                  Theme::Light,
+                  {"attribute 20 = 0 (4)"}},
+        ThemeCase{"preference_dark_overrides",
+                  kBuild18986,
+                  Theme::Dark,
+                  registry(1),
+                  Theme::Dark,
+                  {"attribute 20 = 1 (4)"}},
+        ThemeCase{"preference_light_overrides",
+                  kBuild18986,
+                  Theme::Light,
+                  registry(0),
+                  Theme::Light,
                   {"attribute 20 = 0 (4)"}},
         ThemeCase{"build_17134", kBuild17134, Theme::Dark, registry(0), Theme::Light, {}},
         ThemeCase{"windows_8_1", kWindows81, std::nullopt, registry(0), Theme::Light, {}}),
@@ -133,9 +172,10 @@ TEST(ResolveWindowThemeRedraw, RepaintsTheTitleBarInItsPresentActivationState) {
 // title bars).
 TEST(ResolveWindowThemeOnThisSystem, FollowsAppsUseLightTheme) {
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", 0,
-                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                      0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
   ThemeSystem system = system_theme();
   system.set_window_attribute = [](HWND, DWORD attribute, LPCVOID value, DWORD) -> HRESULT {
     g_fake.calls.push_back("attribute " + std::to_string(attribute) + " = " +
@@ -144,7 +184,8 @@ TEST(ResolveWindowThemeOnThisSystem, FollowsAppsUseLightTheme) {
   };
   g_fake = {};
   for (DWORD light : {0u, 1u}) {
-    RegSetValueExW(key, L"AppsUseLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&light), sizeof light);
+    RegSetValueExW(key, L"AppsUseLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&light),
+                   sizeof light);
     EXPECT_EQ(resolve_window_theme(nullptr, std::nullopt, false, system), light ? Theme::Light : Theme::Dark);
   }
   RegDeleteValueW(key, L"AppsUseLightTheme");
