@@ -9,6 +9,8 @@
 #include <objidl.h>
 #include <wrl/client.h>
 
+#include "support/com_uuid.h"
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -19,13 +21,14 @@
 struct IWeakReference : public IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Resolve(REFIID riid, IInspectable** object) = 0;
 };
-__CRT_UUID_DECL(IWeakReference, 0x00000037, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
+CORVANE_DECLARE_UUID(IWeakReference, "00000037-0000-0000-C000-000000000046", 0x00000037, 0x0000, 0x0000, 0xC0,
+                     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
 
 struct IWeakReferenceSource : public IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetWeakReference(IWeakReference** weak) = 0;
 };
-__CRT_UUID_DECL(IWeakReferenceSource, 0x00000038, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                0x46)
+CORVANE_DECLARE_UUID(IWeakReferenceSource, "00000038-0000-0000-C000-000000000046", 0x00000038, 0x0000, 0x0000,
+                     0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
 
 namespace corvane {
 
@@ -40,10 +43,11 @@ ComPtr<T> adopt(T* owned) noexcept {
   return pointer;
 }
 
-// Lists an interface together with the bases it also answers for, most derived first:
-// Chain<ICoreWebView2_4, ICoreWebView2_3, ICoreWebView2_2, ICoreWebView2>.
-template <typename Most, typename... Bases>
-struct Chain : Most {};
+// An object whose interfaces form a chain: it inherits Base (the most derived interface, or a class that
+// implements it) and answers the ids of all the Answers, which Base must derive from:
+// Chain<WebViewImpl, ICoreWebView2_4, ICoreWebView2_3, ICoreWebView2_2, ICoreWebView2>.
+template <typename Base, typename... Answers>
+struct Chain : Base {};
 
 namespace detail {
 
@@ -57,16 +61,11 @@ struct InterfaceList {
   }
 };
 
-template <typename Most, typename... Bases>
-struct InterfaceList<Chain<Most, Bases...>> {
-  using Inherit = Chain<Most, Bases...>;
+template <typename Base, typename... Answers>
+struct InterfaceList<Chain<Base, Answers...>> {
+  using Inherit = Chain<Base, Answers...>;
   static bool answers(REFIID iid, Inherit* self, void** out) noexcept {
-    Most* most = self;
-    if (iid == __uuidof(Most)) {
-      *out = most;
-      return true;
-    }
-    return ((iid == __uuidof(Bases) ? (*out = static_cast<Bases*>(most), true) : false) || ...);
+    return ((iid == __uuidof(Answers) ? (*out = static_cast<Answers*>(self), true) : false) || ...);
   }
 };
 

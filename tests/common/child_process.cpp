@@ -50,7 +50,17 @@ std::wstring this_program() {
   return std::wstring(path, length);
 }
 
-ChildResult run_child(const std::wstring& command_line, DWORD timeout_ms) {
+std::wstring environment_block(const Environment& extra) {
+  std::wstring block;
+  wchar_t* current = GetEnvironmentStringsW();
+  for (const wchar_t* p = current; *p; p += wcslen(p) + 1) block.append(p).push_back(L'\0');
+  FreeEnvironmentStringsW(current);
+  for (const auto& variable : extra) block.append(variable).push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
+}
+
+ChildResult run_child(const std::wstring& command_line, DWORD timeout_ms, const Environment& environment) {
   Pipe out = make_pipe(), err = make_pipe();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -61,8 +71,9 @@ ChildResult run_child(const std::wstring& command_line, DWORD timeout_ms) {
   PROCESS_INFORMATION process{};
   std::wstring command = command_line;
   ChildResult result;
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  std::wstring block = environment_block(environment);
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                      block.data(), nullptr, &startup, &process)) {
     result.exit_code = 0xFFFFFFFF;
     result.err = "CreateProcessW failed: " + std::to_string(GetLastError());
     return result;
@@ -83,10 +94,11 @@ ChildResult run_child(const std::wstring& command_line, DWORD timeout_ms) {
   return result;
 }
 
-ChildResult run_scenario(const std::string& name, const std::string& arguments, DWORD timeout_ms) {
+ChildResult run_scenario(const std::string& name, const std::string& arguments, DWORD timeout_ms,
+                         const Environment& environment) {
   std::wstring command = L"\"" + this_program() + L"\" --scenario " + to_utf16(name);
   if (!arguments.empty()) command += L" " + to_utf16(arguments);
-  return run_child(command, timeout_ms);
+  return run_child(command, timeout_ms, environment);
 }
 
 }  // namespace corvane::testing_support

@@ -16,11 +16,18 @@ struct ChildResult {
   std::vector<std::string> lines() const;
 };
 
-ChildResult run_child(const std::wstring& command_line, DWORD timeout_ms = 60000);
+// Extra environment variables for a child, "NAME=value" each.
+using Environment = std::vector<std::wstring>;
+
+ChildResult run_child(const std::wstring& command_line, DWORD timeout_ms = 60000,
+                      const Environment& environment = {});
 
 // Runs this program with "--scenario <name> [arguments]".
-ChildResult run_scenario(const std::string& name, const std::string& arguments = "",
-                         DWORD timeout_ms = 60000);
+ChildResult run_scenario(const std::string& name, const std::string& arguments = "", DWORD timeout_ms = 60000,
+                         const Environment& environment = {});
+
+// This process's environment with the extra variables added, as CreateProcessW takes it.
+std::wstring environment_block(const Environment& extra);
 
 std::wstring this_program();
 

@@ -1,5 +1,6 @@
 #include "tests/common/program.h"
 
+#include "tests/common/child_process.h"
 #include "tests/common/paths.h"
 
 namespace corvane::testing_support {
@@ -29,16 +30,6 @@ std::vector<HWND> find_windows(DWORD process_id, const wchar_t* class_name) {
   Search search{process_id, class_name, {}};
   EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-std::wstring environment_block(const std::vector<std::wstring>& extra) {
-  std::wstring block;
-  wchar_t* current = GetEnvironmentStringsW();
-  for (const wchar_t* p = current; *p; p += wcslen(p) + 1) block.append(p).push_back(L'\0');
-  FreeEnvironmentStringsW(current);
-  for (const auto& variable : extra) block.append(variable).push_back(L'\0');
-  block.push_back(L'\0');
-  return block;
 }
 
 }  // namespace

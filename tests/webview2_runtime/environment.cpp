@@ -1,0 +1,337 @@
+// The test runtime's loader export, environment, controller options and controller.
+#include "support/text.h"
+#include "tests/webview2_runtime/objects.h"
+
+namespace corvane::test_runtime {
+namespace {
+
+using EnvironmentHandler = ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler;
+using ControllerHandler = ICoreWebView2CreateCoreWebView2ControllerCompletedHandler;
+
+// Calls the completed handler as the script says, later, from the UI thread's messages.
+template <typename HandlerInterface, typename Result>
+void complete_later(const char* name, HandlerInterface* handler, Completion completion,
+                    std::function<ComPtr<Result>()> make_result) {
+  ComPtr<HandlerInterface> held(handler);
+  post_to_ui_thread([=] {
+    HRESULT returned = S_OK;
+    switch (completion.kind) {
+      case Completion::Kind::Success:
+        returned = held->Invoke(S_OK, make_result().Get());
+        break;
+      case Completion::Kind::Failure:
+        returned = held->Invoke(completion.failure, nullptr);
+        break;
+      case Completion::Kind::Null:
+        returned = held->Invoke(S_OK, nullptr);
+        break;
+      case Completion::Kind::Quit:
+        // The user ended the session meanwhile.
+        PostQuitMessage(0);
+        log_line(std::string("completion ") + name + " not delivered: quit posted");
+        return;
+    }
+    log_line(std::string("completion ") + name + " handler returned " + hex(returned));
+  });
+}
+
+LRESULT CALLBACK content_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  auto* web_view = reinterpret_cast<WebView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (msg == WM_COPYDATA && web_view) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+    if (data->dwData != kCommandTag) return 0;
+    return run_command(
+        *web_view, std::wstring(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t)));
+  }
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT area;
+    GetClientRect(window, &area);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    wchar_t caption[2048];
+    GetWindowTextW(window, caption, 2048);
+    InflateRect(&area, -32, -32);
+    HFONT font =
+        CreateFontW(-28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    HGDIOBJ old = SelectObject(dc, font);
+    DrawTextW(dc, caption, -1, &area, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    EndPaint(window, &paint);
+    return 0;
+  }
+  return DefWindowProcW(window, msg, wparam, lparam);
+}
+
+class ControllerOptions final : public RuntimeObject<ControllerOptions, ICoreWebView2ControllerOptionsImpl> {
+ public:
+  ControllerOptions() : RuntimeObject("ControllerOptions") {}
+  HRESULT STDMETHODCALLTYPE get_ProfileName(LPWSTR* value) noexcept override {
+    if (!value) return E_POINTER;
+    *value = profile_name_.empty() ? nullptr : task_string(profile_name_);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_ProfileName(LPCWSTR value) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2ControllerOptions.put_ProfileName", text(value));
+    if (SUCCEEDED(hr)) profile_name_ = value ? value : L"";
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_IsInPrivateModeEnabled(BOOL* value) noexcept override {
+    if (!value) return E_POINTER;
+    *value = private_mode_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_IsInPrivateModeEnabled(BOOL value) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2ControllerOptions.put_IsInPrivateModeEnabled", flag(value));
+    if (SUCCEEDED(hr)) private_mode_ = value;
+    return hr;
+  }
+
+ private:
+  std::wstring profile_name_;
+  BOOL private_mode_ = FALSE;
+};
+
+class Controller final : public RuntimeObject<Controller, ICoreWebView2ControllerImpl> {
+ public:
+  explicit Controller(HWND parent)
+      : RuntimeObject("Controller"), parent_(parent), web_view_(WebView::create()) {
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = content_procedure;
+    window_class.lpszClassName = kContentClass;
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassW(&window_class);
+    // The page's content: a child of the host's container, hidden until the host makes it visible.
+    content_ = CreateWindowExW(0, kContentClass, L"WebView2 test runtime\n\nabout:blank",
+                               WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(content_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(web_view_.get()));
+    web_view_->set_content_window(content_);
+  }
+  ~Controller() override {
+    if (IsWindow(content_)) DestroyWindow(content_);
+  }
+
+  HRESULT STDMETHODCALLTYPE get_IsVisible(BOOL* visible) noexcept override {
+    if (!visible) return E_POINTER;
+    *visible = IsWindowVisible(content_);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_IsVisible(BOOL visible) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2Controller.put_IsVisible", flag(visible));
+    if (SUCCEEDED(hr)) ShowWindow(content_, visible ? SW_SHOWNA : SW_HIDE);
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_Bounds(RECT* bounds) noexcept override {
+    if (!bounds) return E_POINTER;
+    *bounds = bounds_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_Bounds(RECT bounds) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2Controller.put_Bounds",
+                              std::to_string(bounds.left) + "," + std::to_string(bounds.top) + "," +
+                                  std::to_string(bounds.right) + "," + std::to_string(bounds.bottom));
+    if (SUCCEEDED(hr)) {
+      bounds_ = bounds;
+      MoveWindow(content_, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 TRUE);
+    }
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON reason) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2Controller.MoveFocus", std::to_string(reason));
+    if (SUCCEEDED(hr)) SetFocus(content_);
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_ParentWindow(HWND* parent) noexcept override {
+    if (!parent) return E_POINTER;
+    const HRESULT hr = logged("ICoreWebView2Controller.get_ParentWindow", "");
+    if (SUCCEEDED(hr)) *parent = parent_;
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() noexcept override {
+    return logged("ICoreWebView2Controller.NotifyParentWindowPositionChanged", "");
+  }
+  HRESULT STDMETHODCALLTYPE Close() noexcept override {
+    const HRESULT hr = logged("ICoreWebView2Controller.Close", "");
+    if (SUCCEEDED(hr) && IsWindow(content_)) DestroyWindow(content_);
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_CoreWebView2(ICoreWebView2** web_view) noexcept override {
+    if (!web_view) return E_POINTER;
+    const HRESULT hr = logged("ICoreWebView2Controller.get_CoreWebView2", "");
+    if (SUCCEEDED(hr)) {
+      *web_view = web_view_.get();
+      web_view_->AddRef();
+    }
+    return hr;
+  }
+
+ private:
+  HWND parent_;
+  HWND content_ = nullptr;
+  RECT bounds_{};
+  Held<WebView> web_view_;
+};
+
+class Environment final
+    : public RuntimeObject<
+          Environment, Chain<EnvironmentDefaults, ICoreWebView2Environment10, ICoreWebView2Environment9,
+                             ICoreWebView2Environment8, ICoreWebView2Environment7, ICoreWebView2Environment6,
+                             ICoreWebView2Environment5, ICoreWebView2Environment4, ICoreWebView2Environment3,
+                             ICoreWebView2Environment2, ICoreWebView2Environment>> {
+ public:
+  Environment() : RuntimeObject("Environment") {}
+
+  HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(HWND parent,
+                                                         ControllerHandler* handler) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2Environment.CreateCoreWebView2Controller", "container, handler");
+    if (SUCCEEDED(hr)) start_controller(parent, handler);
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE
+  CreateCoreWebView2ControllerOptions(ICoreWebView2ControllerOptions** options) noexcept override {
+    if (!options) return E_POINTER;
+    const HRESULT hr = logged("ICoreWebView2Environment10.CreateCoreWebView2ControllerOptions", "");
+    if (SUCCEEDED(hr)) *options = ControllerOptions::create().Detach();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE CreateCoreWebView2ControllerWithOptions(
+      HWND parent, ICoreWebView2ControllerOptions* options, ControllerHandler* handler) noexcept override {
+    BOOL private_mode = FALSE;
+    LPWSTR profile = nullptr;
+    if (options) {
+      options->get_IsInPrivateModeEnabled(&private_mode);
+      options->get_ProfileName(&profile);
+    }
+    const HRESULT hr =
+        logged("ICoreWebView2Environment10.CreateCoreWebView2ControllerWithOptions",
+               "container, private=" + flag(private_mode) + " profile=" + text(profile) + ", handler");
+    CoTaskMemFree(profile);
+    if (SUCCEEDED(hr)) start_controller(parent, handler);
+    return hr;
+  }
+
+ private:
+  static void start_controller(HWND parent, ControllerHandler* handler) {
+    complete_later<ControllerHandler, ICoreWebView2Controller>(
+        "controller", handler, controller_completion(),
+        [parent] { return ComPtr<ICoreWebView2Controller>(Controller::create(parent)); });
+  }
+};
+
+// What the runtime reads from the host's options object, as a real one does: each interface asked for,
+// each getter called, each string freed.
+template <typename I>
+void read_options(ICoreWebView2EnvironmentOptions* options, const char* name, void (*read)(I*)) {
+  ComPtr<I> view;
+  const HRESULT hr = options->QueryInterface(IID_PPV_ARGS(&view));
+  if (FAILED(hr) || !view) {
+    log_line(std::string("option interface ") + name + " missing " + hex(hr));
+    return;
+  }
+  read(view.Get());
+}
+
+template <typename I>
+void read_string(I* view, HRESULT (STDMETHODCALLTYPE I::*getter)(LPWSTR*), const char* name) {
+  LPWSTR value = nullptr;
+  const HRESULT hr = (view->*getter)(&value);
+  log_line(std::string("option ") + name + " = " + text(value) + " " + hex(hr));
+  CoTaskMemFree(value);
+}
+
+template <typename I, typename T>
+void read_value(I* view, HRESULT (STDMETHODCALLTYPE I::*getter)(T*), const char* name) {
+  T value{};
+  const HRESULT hr = (view->*getter)(&value);
+  log_line(std::string("option ") + name + " = " + std::to_string(static_cast<long long>(value)) + " " +
+           hex(hr));
+}
+
+void read_all_options(ICoreWebView2EnvironmentOptions* options) {
+  read_options<ICoreWebView2EnvironmentOptions>(options, "Options", [](ICoreWebView2EnvironmentOptions* o) {
+    using I = ICoreWebView2EnvironmentOptions;
+    read_string<I>(o, &I::get_AdditionalBrowserArguments, "AdditionalBrowserArguments");
+    read_string<I>(o, &I::get_Language, "Language");
+    read_string<I>(o, &I::get_TargetCompatibleBrowserVersion, "TargetCompatibleBrowserVersion");
+    read_value<I, BOOL>(o, &I::get_AllowSingleSignOnUsingOSPrimaryAccount,
+                        "AllowSingleSignOnUsingOSPrimaryAccount");
+  });
+  read_options<ICoreWebView2EnvironmentOptions2>(
+      options, "Options2", [](ICoreWebView2EnvironmentOptions2* o) {
+        read_value<ICoreWebView2EnvironmentOptions2, BOOL>(
+            o, &ICoreWebView2EnvironmentOptions2::get_ExclusiveUserDataFolderAccess,
+            "ExclusiveUserDataFolderAccess");
+      });
+  read_options<ICoreWebView2EnvironmentOptions3>(
+      options, "Options3", [](ICoreWebView2EnvironmentOptions3* o) {
+        read_value<ICoreWebView2EnvironmentOptions3, BOOL>(
+            o, &ICoreWebView2EnvironmentOptions3::get_IsCustomCrashReportingEnabled,
+            "IsCustomCrashReportingEnabled");
+      });
+  read_options<ICoreWebView2EnvironmentOptions4>(
+      options, "Options4", [](ICoreWebView2EnvironmentOptions4* o) {
+        UINT32 count = 99;
+        ICoreWebView2CustomSchemeRegistration** registrations = nullptr;
+        const HRESULT hr = o->GetCustomSchemeRegistrations(&count, &registrations);
+        log_line("option CustomSchemeRegistrations = " + std::to_string(count) +
+                 (registrations ? " array " : " null ") + hex(hr));
+        CoTaskMemFree(registrations);
+      });
+  read_options<ICoreWebView2EnvironmentOptions5>(
+      options, "Options5", [](ICoreWebView2EnvironmentOptions5* o) {
+        read_value<ICoreWebView2EnvironmentOptions5, BOOL>(
+            o, &ICoreWebView2EnvironmentOptions5::get_EnableTrackingPrevention, "EnableTrackingPrevention");
+      });
+  read_options<ICoreWebView2EnvironmentOptions6>(
+      options, "Options6", [](ICoreWebView2EnvironmentOptions6* o) {
+        read_value<ICoreWebView2EnvironmentOptions6, BOOL>(
+            o, &ICoreWebView2EnvironmentOptions6::get_AreBrowserExtensionsEnabled,
+            "AreBrowserExtensionsEnabled");
+      });
+  read_options<ICoreWebView2EnvironmentOptions7>(
+      options, "Options7", [](ICoreWebView2EnvironmentOptions7* o) {
+        using I = ICoreWebView2EnvironmentOptions7;
+        read_value<I, COREWEBVIEW2_CHANNEL_SEARCH_KIND>(o, &I::get_ChannelSearchKind, "ChannelSearchKind");
+        read_value<I, COREWEBVIEW2_RELEASE_CHANNELS>(o, &I::get_ReleaseChannels, "ReleaseChannels");
+      });
+  read_options<ICoreWebView2EnvironmentOptions8>(
+      options, "Options8", [](ICoreWebView2EnvironmentOptions8* o) {
+        read_value<ICoreWebView2EnvironmentOptions8, COREWEBVIEW2_SCROLLBAR_STYLE>(
+            o, &ICoreWebView2EnvironmentOptions8::get_ScrollBarStyle, "ScrollBarStyle");
+      });
+}
+
+ComPtr<ICoreWebView2Environment10> make_environment() {
+  return Environment::create();
+}
+
+}  // namespace
+
+}  // namespace corvane::test_runtime
+
+extern "C" HRESULT STDAPICALLTYPE CreateCoreWebView2EnvironmentWithOptions(
+    PCWSTR browser_folder, PCWSTR user_data_folder, ICoreWebView2EnvironmentOptions* options,
+    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler) {
+  using namespace corvane::test_runtime;
+  if (options) read_all_options(options);
+  const HRESULT hr = logged("CreateCoreWebView2EnvironmentWithOptions",
+                            text(browser_folder) + ", " + text(user_data_folder) + ", " +
+                                (options ? "options" : "null") + ", " + (handler ? "handler" : "null"));
+  if (FAILED(hr)) return hr;
+  if (!handler) return E_POINTER;
+  complete_later<EnvironmentHandler, ICoreWebView2Environment>(
+      "environment", handler, environment_completion(),
+      [] { return corvane::ComPtr<ICoreWebView2Environment>(make_environment()); });
+  return S_OK;
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
+  // At the end of the host process: what is still alive, and who holds it.
+  if (reason == DLL_PROCESS_DETACH) {
+    corvane::test_runtime::log_line("process ending");
+    corvane::test_runtime::report_objects();
+  }
+  return TRUE;
+}

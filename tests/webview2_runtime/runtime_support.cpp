@@ -1,0 +1,213 @@
+// The test runtime's log, script, object registry and UI-thread messages.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <set>
+#include <sstream>
+#include <vector>
+
+#include "support/text.h"
+#include "tests/webview2_runtime/runtime.h"
+
+namespace corvane::test_runtime {
+namespace {
+
+std::string environment(const char* name) {
+  wchar_t value[2048];
+  const DWORD length = GetEnvironmentVariableW(to_utf16(name).c_str(), value, 2048);
+  return length > 0 && length < 2048 ? to_utf8(std::wstring_view(value, length)) : std::string();
+}
+
+struct Failure {
+  HRESULT code;
+  std::string description;
+};
+
+// Script lines:
+//   fail <Interface.Method> <hresult> [description]   every such call fails with that result
+//   environment-completion success|null|quit|<hresult>
+//   controller-completion success|null|quit|<hresult>
+//   lack <interface>                                  QueryInterface for it fails
+struct Script {
+  std::map<std::string, Failure> failures;
+  std::set<std::string> lacking;
+  Completion environment, controller;
+};
+
+Completion parse_completion(const std::string& word) {
+  if (word == "null") return {Completion::Kind::Null};
+  if (word == "quit") return {Completion::Kind::Quit};
+  if (word == "success") return {};
+  return {Completion::Kind::Failure, static_cast<HRESULT>(std::stoul(word, nullptr, 0))};
+}
+
+Script read_script() {
+  Script script;
+  const std::string path = environment("CORVANE_WEBVIEW2_SCRIPT");
+  if (path.empty()) return script;
+  std::ifstream in(std::filesystem::path(to_utf16(path)));
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string verb, name, value;
+    words >> verb >> name;
+    if (verb == "fail") {
+      words >> value;
+      std::string description;
+      std::getline(words >> std::ws, description);
+      script.failures[name] = {static_cast<HRESULT>(std::stoul(value, nullptr, 0)), description};
+    } else if (verb == "lack") {
+      script.lacking.insert(name);
+    } else if (verb == "environment-completion") {
+      script.environment = parse_completion(name);
+    } else if (verb == "controller-completion") {
+      script.controller = parse_completion(name);
+    }
+  }
+  return script;
+}
+
+const Script& script() {
+  static const Script loaded = read_script();
+  return loaded;
+}
+
+// The interfaces a runtime may lack, by name.
+const std::map<std::string, IID>& optional_interfaces() {
+  static const std::map<std::string, IID> names = {
+      {"ICoreWebView2Environment10", __uuidof(ICoreWebView2Environment10)},
+      {"ICoreWebView2Settings4", __uuidof(ICoreWebView2Settings4)},
+      {"ICoreWebView2Settings5", __uuidof(ICoreWebView2Settings5)},
+      {"ICoreWebView2Settings6", __uuidof(ICoreWebView2Settings6)},
+      {"ICoreWebView2Settings9", __uuidof(ICoreWebView2Settings9)},
+      {"ICoreWebView2_4", __uuidof(ICoreWebView2_4)},
+  };
+  return names;
+}
+
+std::mutex g_log_lock;
+
+std::mutex g_objects_lock;
+std::vector<Counts*>& objects() {
+  static std::vector<Counts*> live;
+  return live;
+}
+
+constexpr UINT kRunClosure = WM_APP + 0x57;
+
+LRESULT CALLBACK message_window_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == kRunClosure) {
+    const std::unique_ptr<std::function<void()>> closure(reinterpret_cast<std::function<void()>*>(wparam));
+    (*closure)();
+    return 0;
+  }
+  return DefWindowProcW(window, msg, wparam, lparam);
+}
+
+HWND message_window() {
+  static const HWND window = [] {
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = message_window_procedure;
+    window_class.lpszClassName = L"Corvane Test WebView Messages";
+    RegisterClassW(&window_class);
+    return CreateWindowExW(0, window_class.lpszClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           nullptr, nullptr);
+  }();
+  return window;
+}
+
+}  // namespace
+
+void log_line(const std::string& line) {
+  static const std::string path = environment("CORVANE_WEBVIEW2_LOG");
+  if (path.empty()) return;
+  std::lock_guard guard(g_log_lock);
+  std::ofstream(std::filesystem::path(to_utf16(path)), std::ios::app | std::ios::binary) << line << "\n";
+}
+
+std::string hex(HRESULT hr) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "0x%08lX", static_cast<unsigned long>(hr));
+  return buffer;
+}
+
+std::string text(const wchar_t* s) {
+  return s ? "\"" + to_utf8(s) + "\"" : "null";
+}
+
+std::string flag(BOOL b) {
+  return b ? "TRUE" : "FALSE";
+}
+
+HRESULT scripted_failure(const std::string& call) {
+  const auto found = script().failures.find(call);
+  if (found == script().failures.end()) return S_OK;
+  if (!found->second.description.empty()) {
+    ComPtr<ICreateErrorInfo> create;
+    if (SUCCEEDED(CreateErrorInfo(&create))) {
+      create->SetDescription(to_utf16(found->second.description).data());
+      ComPtr<IErrorInfo> info;
+      if (SUCCEEDED(create.As(&info))) SetErrorInfo(0, info.Get());
+    }
+  }
+  return found->second.code;
+}
+
+HRESULT logged(const std::string& call, const std::string& args, HRESULT hr) {
+  if (const HRESULT failure = scripted_failure(call); FAILED(failure)) hr = failure;
+  log_line(call + "(" + args + ") = " + hex(hr));
+  return hr;
+}
+
+bool lacks(REFIID iid) {
+  for (const std::string& name : script().lacking) {
+    const auto found = optional_interfaces().find(name);
+    if (found != optional_interfaces().end() && found->second == iid) return true;
+  }
+  return false;
+}
+
+Completion environment_completion() {
+  return script().environment;
+}
+Completion controller_completion() {
+  return script().controller;
+}
+
+void register_object(Counts* counts) {
+  std::lock_guard guard(g_objects_lock);
+  objects().push_back(counts);
+}
+
+void unregister_object(Counts* counts) {
+  std::lock_guard guard(g_objects_lock);
+  std::erase(objects(), counts);
+}
+
+void report_objects() {
+  std::vector<std::string> lines;
+  {
+    std::lock_guard guard(g_objects_lock);
+    for (const Counts* c : objects()) {
+      lines.push_back(std::string("live ") + c->kind + " host=" + std::to_string(c->total - c->internal) +
+                      " internal=" + std::to_string(c->internal));
+    }
+  }
+  for (const auto& line : lines) log_line(line);
+}
+
+void post_to_ui_thread(std::function<void()> closure) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(closure));
+  if (PostMessageW(message_window(), kRunClosure, reinterpret_cast<WPARAM>(owned.get()), 0)) owned.release();
+}
+
+LPWSTR task_string(const std::wstring& value) {
+  auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((value.size() + 1) * sizeof(wchar_t)));
+  if (copy) std::memcpy(copy, value.c_str(), (value.size() + 1) * sizeof(wchar_t));
+  return copy;
+}
+
+}  // namespace corvane::test_runtime

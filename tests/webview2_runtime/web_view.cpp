@@ -1,0 +1,417 @@
+// The test runtime's web view, its settings and its events.
+#include <sstream>
+
+#include "support/text.h"
+#include "tests/webview2_runtime/objects.h"
+
+namespace corvane::test_runtime {
+namespace {
+
+class Deferral final : public RuntimeObject<Deferral, ICoreWebView2Deferral> {
+ public:
+  explicit Deferral(std::function<void()> on_complete)
+      : RuntimeObject("Deferral"), on_complete_(std::move(on_complete)) {}
+
+  HRESULT STDMETHODCALLTYPE Complete() noexcept override {
+    if (!on_complete_) return logged("ICoreWebView2Deferral.Complete", "", E_UNEXPECTED);
+    const HRESULT hr = logged("ICoreWebView2Deferral.Complete", "");
+    const auto complete = std::move(on_complete_);
+    on_complete_ = nullptr;
+    complete();
+    return hr;
+  }
+
+ private:
+  std::function<void()> on_complete_;
+};
+
+HRESULT put_string(LPWSTR* out, const std::wstring& value) {
+  if (!out) return E_POINTER;
+  *out = task_string(value);
+  return S_OK;
+}
+
+template <typename T>
+HRESULT put_value(T* out, T value) {
+  if (!out) return E_POINTER;
+  *out = value;
+  return S_OK;
+}
+
+class NavigationArgs final
+    : public RuntimeObject<NavigationArgs, ICoreWebView2NavigationStartingEventArgsImpl> {
+ public:
+  NavigationArgs(std::wstring uri, bool user_initiated)
+      : RuntimeObject("NavigationStartingEventArgs"), uri_(std::move(uri)), user_initiated_(user_initiated) {}
+  HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* uri) noexcept override {
+    return logged("ICoreWebView2NavigationStartingEventArgs.get_Uri", "", put_string(uri, uri_));
+  }
+  HRESULT STDMETHODCALLTYPE get_IsUserInitiated(BOOL* value) noexcept override {
+    return put_value<BOOL>(value, user_initiated_);
+  }
+  HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) noexcept override { return put_value(cancel, cancel_); }
+  HRESULT STDMETHODCALLTYPE put_Cancel(BOOL cancel) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2NavigationStartingEventArgs.put_Cancel", flag(cancel));
+    if (SUCCEEDED(hr)) cancel_ = cancel;
+    return hr;
+  }
+  bool cancelled() const { return cancel_; }
+
+ private:
+  std::wstring uri_;
+  bool user_initiated_;
+  BOOL cancel_ = FALSE;
+};
+
+class WindowFeatures final : public RuntimeObject<WindowFeatures, ICoreWebView2WindowFeaturesImpl> {
+ public:
+  WindowFeatures(std::optional<std::pair<UINT32, UINT32>> size,
+                 std::optional<std::pair<UINT32, UINT32>> position)
+      : RuntimeObject("WindowFeatures"), size_(size), position_(position) {}
+  HRESULT STDMETHODCALLTYPE get_HasPosition(BOOL* value) noexcept override {
+    return put_value<BOOL>(value, position_.has_value());
+  }
+  HRESULT STDMETHODCALLTYPE get_HasSize(BOOL* value) noexcept override {
+    return put_value<BOOL>(value, size_.has_value());
+  }
+  HRESULT STDMETHODCALLTYPE get_Left(UINT32* value) noexcept override {
+    return put_value(value, position_.value_or(std::pair{0u, 0u}).first);
+  }
+  HRESULT STDMETHODCALLTYPE get_Top(UINT32* value) noexcept override {
+    return put_value(value, position_.value_or(std::pair{0u, 0u}).second);
+  }
+  HRESULT STDMETHODCALLTYPE get_Width(UINT32* value) noexcept override {
+    return put_value(value, size_.value_or(std::pair{0u, 0u}).first);
+  }
+  HRESULT STDMETHODCALLTYPE get_Height(UINT32* value) noexcept override {
+    return put_value(value, size_.value_or(std::pair{0u, 0u}).second);
+  }
+
+ private:
+  std::optional<std::pair<UINT32, UINT32>> size_, position_;
+};
+
+class NewWindowArgs final
+    : public RuntimeObject<NewWindowArgs, ICoreWebView2NewWindowRequestedEventArgsImpl> {
+ public:
+  NewWindowArgs(std::wstring uri, ComPtr<WindowFeatures> features)
+      : RuntimeObject("NewWindowRequestedEventArgs"), uri_(std::move(uri)), features_(std::move(features)) {}
+  HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* uri) noexcept override {
+    return logged("ICoreWebView2NewWindowRequestedEventArgs.get_Uri", "", put_string(uri, uri_));
+  }
+  HRESULT STDMETHODCALLTYPE put_NewWindow(ICoreWebView2* web_view) noexcept override {
+    const HRESULT hr =
+        logged("ICoreWebView2NewWindowRequestedEventArgs.put_NewWindow", web_view ? "web view" : "null");
+    if (SUCCEEDED(hr)) new_window_ = web_view;
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_NewWindow(ICoreWebView2** web_view) noexcept override {
+    if (!web_view) return E_POINTER;
+    return new_window_.CopyTo(web_view);
+  }
+  HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2NewWindowRequestedEventArgs.put_Handled", flag(handled));
+    if (SUCCEEDED(hr)) handled_ = handled;
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) noexcept override {
+    return put_value(handled, handled_);
+  }
+  HRESULT STDMETHODCALLTYPE get_IsUserInitiated(BOOL* value) noexcept override {
+    return put_value<BOOL>(value, TRUE);
+  }
+  HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral** deferral) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_WindowFeatures(ICoreWebView2WindowFeatures** value) noexcept override {
+    if (!value) return E_POINTER;
+    const HRESULT hr = logged("ICoreWebView2NewWindowRequestedEventArgs.get_WindowFeatures", "");
+    if (FAILED(hr)) return hr;
+    *value = features_.Get();
+    if (*value) (*value)->AddRef();
+    return S_OK;
+  }
+
+  // After the handlers, or when the deferral completes: a popup opens unless the host handled it.
+  void finish();
+  bool deferred() const { return deferred_; }
+
+ private:
+  std::wstring uri_;
+  ComPtr<WindowFeatures> features_;
+  ComPtr<ICoreWebView2> new_window_;
+  BOOL handled_ = FALSE;
+  bool deferred_ = false;
+};
+
+LRESULT CALLBACK paint_text_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT area;
+    GetClientRect(window, &area);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    wchar_t text[2048];
+    GetWindowTextW(window, text, 2048);
+    InflateRect(&area, -24, -24);
+    DrawTextW(dc, text, -1, &area, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    EndPaint(window, &paint);
+    return 0;
+  }
+  return DefWindowProcW(window, msg, wparam, lparam);
+}
+
+// The runtime's own browser window, which an unhandled new-window request opens.
+void open_popup(const std::wstring& uri, std::optional<std::pair<UINT32, UINT32>> size,
+                std::optional<std::pair<UINT32, UINT32>> position) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = paint_text_procedure;
+  window_class.lpszClassName = L"Corvane Test WebView Popup";
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  RegisterClassW(&window_class);
+  const auto [left, top] = position.value_or(std::pair{100u, 100u});
+  const auto [width, height] = size.value_or(std::pair{640u, 480u});
+  CreateWindowExW(0, window_class.lpszClassName, (L"WebView2 test runtime popup\n" + uri).c_str(),
+                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, int(left), int(top), int(width), int(height), nullptr,
+                  nullptr, nullptr, nullptr);
+}
+
+void NewWindowArgs::finish() {
+  log_line("event NewWindowRequested " + to_utf8(uri_) + " handled=" + flag(handled_) +
+           " new_window=" + (new_window_ ? "given" : "none"));
+  if (!handled_) {
+    BOOL has_size = FALSE, has_position = FALSE;
+    UINT32 w = 0, h = 0, l = 0, t = 0;
+    features_->get_HasSize(&has_size);
+    features_->get_HasPosition(&has_position);
+    features_->get_Width(&w), features_->get_Height(&h), features_->get_Left(&l), features_->get_Top(&t);
+    open_popup(uri_, has_size ? std::optional(std::pair{w, h}) : std::nullopt,
+               has_position ? std::optional(std::pair{l, t}) : std::nullopt);
+    log_line("popup opened " + to_utf8(uri_));
+  }
+}
+
+HRESULT NewWindowArgs::GetDeferral(ICoreWebView2Deferral** deferral) noexcept {
+  if (!deferral) return E_POINTER;
+  const HRESULT hr = logged("ICoreWebView2NewWindowRequestedEventArgs.GetDeferral", "");
+  if (FAILED(hr)) return hr;
+  deferred_ = true;
+  // The deferral keeps the request alive until it is completed.
+  auto pending = std::make_shared<Held<NewWindowArgs>>(ComPtr<NewWindowArgs>(this));
+  *deferral = Deferral::create([pending] {
+                (*pending)->finish();
+                pending->reset();
+              }).Detach();
+  return S_OK;
+}
+
+class DownloadOperation final : public RuntimeObject<DownloadOperation, ICoreWebView2DownloadOperationImpl> {
+ public:
+  explicit DownloadOperation(std::wstring uri) : RuntimeObject("DownloadOperation"), uri_(std::move(uri)) {}
+  HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* uri) noexcept override {
+    return logged("ICoreWebView2DownloadOperation.get_Uri", "", put_string(uri, uri_));
+  }
+
+ private:
+  std::wstring uri_;
+};
+
+class DownloadArgs final : public RuntimeObject<DownloadArgs, ICoreWebView2DownloadStartingEventArgsImpl> {
+ public:
+  DownloadArgs(std::wstring uri, std::wstring path)
+      : RuntimeObject("DownloadStartingEventArgs"), uri_(std::move(uri)), path_(std::move(path)) {}
+  HRESULT STDMETHODCALLTYPE
+  get_DownloadOperation(ICoreWebView2DownloadOperation** operation) noexcept override {
+    if (!operation) return E_POINTER;
+    const HRESULT hr = logged("ICoreWebView2DownloadStartingEventArgs.get_DownloadOperation", "");
+    if (SUCCEEDED(hr)) *operation = DownloadOperation::create(uri_).Detach();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) noexcept override { return put_value(cancel, cancel_); }
+  HRESULT STDMETHODCALLTYPE put_Cancel(BOOL cancel) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2DownloadStartingEventArgs.put_Cancel", flag(cancel));
+    if (SUCCEEDED(hr)) cancel_ = cancel;
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_ResultFilePath(LPWSTR* path) noexcept override {
+    return logged("ICoreWebView2DownloadStartingEventArgs.get_ResultFilePath", "", put_string(path, path_));
+  }
+  HRESULT STDMETHODCALLTYPE put_ResultFilePath(LPCWSTR path) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2DownloadStartingEventArgs.put_ResultFilePath", text(path));
+    if (SUCCEEDED(hr)) path_ = path ? path : L"";
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) noexcept override {
+    return put_value(handled, handled_);
+  }
+  HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) noexcept override {
+    const HRESULT hr = logged("ICoreWebView2DownloadStartingEventArgs.put_Handled", flag(handled));
+    if (SUCCEEDED(hr)) handled_ = handled;
+    return hr;
+  }
+
+  // Saves the file where the host said, unless it cancelled; the download UI shows unless handled.
+  void finish() {
+    bool saved = false;
+    if (!cancel_) {
+      HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        saved = WriteFile(file, "downloaded by the WebView2 test runtime\n", 40, &written, nullptr);
+        CloseHandle(file);
+      }
+    }
+    log_line("event DownloadStarting " + to_utf8(uri_) + " path=" + to_utf8(path_) +
+             " handled=" + flag(handled_) + " cancel=" + flag(cancel_) + " saved=" + (saved ? "yes" : "no"));
+  }
+
+ private:
+  std::wstring uri_, path_;
+  BOOL cancel_ = FALSE, handled_ = FALSE;
+};
+
+template <typename HandlerInterface, typename Args>
+void invoke_all(const std::vector<Handler>& handlers, ICoreWebView2* sender, Args* args,
+                const std::string& event) {
+  // A copy: a handler may register or remove others meanwhile.
+  const std::vector<Handler> current = handlers;
+  for (const Handler& h : current) {
+    const HRESULT hr = static_cast<HandlerInterface*>(h.object.Get())->Invoke(sender, args);
+    log_line("event " + event + " handler returned " + hex(hr));
+  }
+}
+
+}  // namespace
+
+WebView::WebView() : RuntimeObject("WebView"), settings_(Settings::create()) {}
+
+HRESULT WebView::get_Settings(ICoreWebView2Settings** settings) noexcept {
+  if (!settings) return E_POINTER;
+  const HRESULT hr = logged("ICoreWebView2.get_Settings", "");
+  if (SUCCEEDED(hr)) {
+    *settings = settings_.get();
+    settings_->AddRef();
+  }
+  return hr;
+}
+
+HRESULT WebView::get_Source(LPWSTR* uri) noexcept {
+  return put_string(uri, source_);
+}
+
+HRESULT WebView::Navigate(LPCWSTR uri) noexcept {
+  const HRESULT hr = logged("ICoreWebView2.Navigate", text(uri));
+  if (FAILED(hr)) return hr;
+  if (!uri) return E_INVALIDARG;
+  // As a real runtime does, the navigation starts later, from the message loop.
+  ComPtr<WebView> self(this);
+  post_to_ui_thread([self, target = std::wstring(uri)] { self->navigate(target, false); });
+  return S_OK;
+}
+
+HRESULT WebView::add(std::vector<Handler>& list, const char* call, IUnknown* handler,
+                     EventRegistrationToken* token) {
+  const HRESULT hr = logged(std::string("ICoreWebView2.") + call, handler ? "handler" : "null");
+  if (FAILED(hr)) return hr;
+  if (!handler || !token) return E_POINTER;
+  token->value = next_token_++;
+  list.push_back({token->value, ComPtr<IUnknown>(handler)});
+  return S_OK;
+}
+
+HRESULT WebView::remove(std::vector<Handler>& list, const char* call, EventRegistrationToken token) {
+  std::erase_if(list, [&](const Handler& h) { return h.token == token.value; });
+  return logged(std::string("ICoreWebView2.") + call, std::to_string(token.value));
+}
+
+HRESULT WebView::add_NavigationStarting(ICoreWebView2NavigationStartingEventHandler* handler,
+                                        EventRegistrationToken* token) noexcept {
+  return add(navigation_starting_, "add_NavigationStarting", handler, token);
+}
+HRESULT WebView::remove_NavigationStarting(EventRegistrationToken token) noexcept {
+  return remove(navigation_starting_, "remove_NavigationStarting", token);
+}
+HRESULT WebView::add_NewWindowRequested(ICoreWebView2NewWindowRequestedEventHandler* handler,
+                                        EventRegistrationToken* token) noexcept {
+  return add(new_window_requested_, "add_NewWindowRequested", handler, token);
+}
+HRESULT WebView::remove_NewWindowRequested(EventRegistrationToken token) noexcept {
+  return remove(new_window_requested_, "remove_NewWindowRequested", token);
+}
+HRESULT WebView::add_WindowCloseRequested(ICoreWebView2WindowCloseRequestedEventHandler* handler,
+                                          EventRegistrationToken* token) noexcept {
+  return add(window_close_requested_, "add_WindowCloseRequested", handler, token);
+}
+HRESULT WebView::remove_WindowCloseRequested(EventRegistrationToken token) noexcept {
+  return remove(window_close_requested_, "remove_WindowCloseRequested", token);
+}
+HRESULT WebView::add_DownloadStarting(ICoreWebView2DownloadStartingEventHandler* handler,
+                                      EventRegistrationToken* token) noexcept {
+  const HRESULT hr = add(download_starting_, "add_DownloadStarting", handler, token);
+  return hr;
+}
+HRESULT WebView::remove_DownloadStarting(EventRegistrationToken token) noexcept {
+  return remove(download_starting_, "remove_DownloadStarting", token);
+}
+
+bool WebView::navigate(const std::wstring& uri, bool user_initiated) {
+  const auto args = NavigationArgs::create(uri, user_initiated);
+  invoke_all<ICoreWebView2NavigationStartingEventHandler>(navigation_starting_, this, args.Get(),
+                                                          "NavigationStarting " + to_utf8(uri));
+  const bool allowed = !args->cancelled();
+  log_line("event NavigationStarting " + to_utf8(uri) + (allowed ? " allowed" : " cancelled"));
+  if (allowed) {
+    source_ = uri;
+    if (content_) SetWindowTextW(content_, (L"WebView2 test runtime\n\n" + source_).c_str());
+    if (content_) InvalidateRect(content_, nullptr, TRUE);
+  }
+  return allowed;
+}
+
+void WebView::request_new_window(const std::wstring& uri, std::optional<std::pair<UINT32, UINT32>> size,
+                                 std::optional<std::pair<UINT32, UINT32>> position) {
+  const auto args = NewWindowArgs::create(uri, WindowFeatures::create(size, position));
+  invoke_all<ICoreWebView2NewWindowRequestedEventHandler>(new_window_requested_, this, args.Get(),
+                                                          "NewWindowRequested " + to_utf8(uri));
+  if (!args->deferred()) args->finish();
+}
+
+void WebView::start_download(const std::wstring& uri, const std::wstring& proposed_path) {
+  const auto args = DownloadArgs::create(uri, proposed_path);
+  invoke_all<ICoreWebView2DownloadStartingEventHandler>(download_starting_, this, args.Get(),
+                                                        "DownloadStarting " + to_utf8(uri));
+  args->finish();
+}
+
+void WebView::request_close() {
+  invoke_all<ICoreWebView2WindowCloseRequestedEventHandler, IUnknown>(window_close_requested_, this, nullptr,
+                                                                      "WindowCloseRequested");
+}
+
+LRESULT run_command(WebView& web_view, const std::wstring& command) {
+  std::wistringstream words(command);
+  std::wstring verb, uri;
+  words >> verb >> uri;
+  if (verb == L"link") return web_view.navigate(uri, true) ? 1 : 0;
+  if (verb == L"open") {
+    std::optional<std::pair<UINT32, UINT32>> size, position;
+    std::wstring word;
+    UINT32 a = 0, b = 0;
+    while (words >> word >> a >> b) (word == L"size" ? size : position) = std::pair{a, b};
+    web_view.request_new_window(uri, size, position);
+  } else if (verb == L"download") {
+    std::wstring path;
+    std::getline(words >> std::ws, path);
+    web_view.start_download(uri, path);
+  } else if (verb == L"close") {
+    web_view.request_close();
+  } else if (verb == L"report") {
+    report_objects();
+  }
+  return 0;
+}
+
+HRESULT not_implemented(const char* method) {
+  return logged(std::string("not implemented: ") + method, "", E_NOTIMPL);
+}
+
+}  // namespace corvane::test_runtime
