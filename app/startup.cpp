@@ -4,6 +4,7 @@
 #include "app/error_box.h"
 #include "app/failure_text.h"
 #include "app/main_window_attributes.h"
+#include "app/web_view_startup.h"
 #include "app/window_icon.h"
 #include "window/event_loop.h"
 #include "window/run.h"
@@ -15,6 +16,9 @@ int start_corvane() {
   auto window = create_window(*loop, main_window_attributes(load_window_icon()));
   // On failure the error goes first, then the loop, which destroys its thread target window.
   if (!window) return report_window_failure(window.error());
+  // Kept for the rest of the process; on failure the dialog has been shown and the window released.
+  const std::optional<HostedWebView> web_view = start_web_view(window.value());
+  if (!web_view) return 0;
   run(*loop, AppEventHandler);
 }
 

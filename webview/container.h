@@ -1,0 +1,28 @@
+#pragma once
+// The child window that holds the web view inside the main window, and the work it runs for the
+// event adapters one message later.
+#include <windows.h>
+
+#include <functional>
+
+#include "webview/webview_failure.h"
+
+namespace corvane {
+
+inline constexpr wchar_t kContainerClass[] = L"CORVANE_WEBVIEW";
+
+// Registers the class (again, if another procedure holds the name) and creates the container over the
+// parent's whole client area, on top of its siblings.
+WebViewResult<HWND> create_container(HWND parent);
+
+// The id of "Corvane::WebViewExecMsg", registered on first use; 0 when it could not be registered.
+UINT web_view_exec_message();
+
+// Posts the closure to the container, to run once when the message is dispatched; false when the post
+// failed (the closure is then dropped without running).
+bool post_to_container(HWND container, std::function<void()> closure);
+
+// Runs the posted closures, then asks for an internal paint of the container.
+void install_container_subclass(HWND container);
+
+}  // namespace corvane

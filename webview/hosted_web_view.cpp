@@ -1,0 +1,80 @@
+#include "webview/hosted_web_view.h"
+
+#include "support/text.h"
+#include "webview/container.h"
+#include "webview/controller.h"
+#include "webview/environment.h"
+#include "webview/event_adapters.h"
+#include "webview/settings.h"
+
+namespace corvane {
+namespace {
+
+WebViewStatus navigate(ICoreWebView2* web_view, std::string_view url) {
+  const HRESULT hr = web_view->Navigate(to_utf16(url).c_str());
+  if (FAILED(hr)) return failure_with_thread_info(hr);
+  return std::nullopt;
+}
+
+// Shows the controller, focuses it and fits it to the parent, with the parent's subclass in place.
+WebViewResult<HostedWebView> finish(HostedWebView hosted) {
+  install_parent_subclass(hosted.parent, hosted.controller.Get());
+  if (const HRESULT hr = hosted.controller->put_IsVisible(TRUE); FAILED(hr)) return failure_with_thread_info(hr);
+  hosted.controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
+  if (auto failure = resize_to_parent(hosted)) {
+    close_hosted_web_view(std::move(hosted));
+    return std::move(*failure);
+  }
+  return hosted;
+}
+
+}  // namespace
+
+WebViewResult<HostedWebView> create_hosted_web_view(HWND parent, std::wstring_view user_data_folder,
+                                                    std::string_view start_url, NavigationCallback navigation,
+                                                    NewWindowCallback new_window) {
+  join_single_threaded_apartment();
+  auto container = create_container(parent);
+  if (!container) return std::move(container.error());
+  auto environment = create_environment(user_data_folder);
+  if (!environment) return std::move(environment.error());
+  auto controller = create_controller(environment.value().Get(), container.value());
+  if (!controller) return std::move(controller.error());
+
+  HostedWebView hosted{std::move(controller.value()), nullptr, std::move(environment.value()), parent,
+                       container.value()};
+  if (const HRESULT hr = hosted.controller->get_CoreWebView2(&hosted.web_view); FAILED(hr)) {
+    return failure_with_thread_info(hr);
+  }
+  if (auto failure = apply_settings(hosted.web_view.Get())) return std::move(*failure);
+  if (auto failure = register_event_handlers(hosted.web_view.Get(), hosted.environment.Get(), hosted.container,
+                                             std::move(navigation), std::move(new_window))) {
+    return std::move(*failure);
+  }
+  if (auto failure = navigate(hosted.web_view.Get(), start_url)) return std::move(*failure);
+  return finish(std::move(hosted));
+}
+
+WebViewStatus resize_to_parent(const HostedWebView& hosted) {
+  RECT client;
+  if (!GetClientRect(hosted.parent, &client)) return last_error_failure();
+  const int width = client.right - client.left, height = client.bottom - client.top;
+  if (const HRESULT hr = hosted.controller->put_Bounds(RECT{0, 0, width, height}); FAILED(hr)) {
+    return failure_with_thread_info(hr);
+  }
+  if (!SetWindowPos(hosted.container, nullptr, 0, 0, width, height,
+                    SWP_ASYNCWINDOWPOS | SWP_NOACTIVATE | SWP_NOZORDER)) {
+    return last_error_failure();
+  }
+  return std::nullopt;
+}
+
+void close_hosted_web_view(HostedWebView&& hosted) {
+  hosted.controller->Close();
+  remove_parent_subclass(hosted.parent);
+  hosted.controller = nullptr;
+  hosted.web_view = nullptr;
+  hosted.environment = nullptr;
+}
+
+}  // namespace corvane

@@ -1,0 +1,25 @@
+#pragma once
+// Turning failed calls into the host's one error kind, "WebView2 error".
+#include <windows.h>
+
+#include <optional>
+
+#include "support/com_callback.h"
+#include "support/result.h"
+#include "webview/webview_error.h"
+
+namespace corvane {
+
+template <typename T>
+using WebViewResult = Result<T, WebViewError>;
+// Success (none) or the error that ended the creation.
+using WebViewStatus = std::optional<WebViewError>;
+
+WebViewError system_failure(HRESULT code, std::string message = {});
+// The failure with the thread's COM error information as its message.
+WebViewError failure_with_thread_info(HRESULT code);
+WebViewError failure_from(const ComStatus& status);
+// HRESULT_FROM_WIN32 of the thread's last error (0 when there is none).
+WebViewError last_error_failure();
+
+}  // namespace corvane
