@@ -26,7 +26,8 @@ std::optional<std::wstring> temporary_folder() {
   static const auto get_temp_path_2 =
       function_cast<GetTempPath2W>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTempPath2W"));
   wchar_t buffer[MAX_PATH + 1];
-  const DWORD length = get_temp_path_2 ? get_temp_path_2(MAX_PATH + 1, buffer) : GetTempPathW(MAX_PATH + 1, buffer);
+  const DWORD length =
+      get_temp_path_2 ? get_temp_path_2(MAX_PATH + 1, buffer) : GetTempPathW(MAX_PATH + 1, buffer);
   if (length == 0 || length > MAX_PATH) return std::nullopt;
   return std::wstring(buffer, length);
 }

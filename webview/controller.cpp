@@ -25,7 +25,8 @@ LRESULT CALLBACK parent_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lp
       controller->put_Bounds(RECT{0, 0, width, height});
       HWND container = nullptr;
       if (SUCCEEDED(controller->get_ParentWindow(&container))) {
-        SetWindowPos(container, nullptr, 0, 0, width, height, SWP_ASYNCWINDOWPOS | SWP_NOACTIVATE | SWP_NOZORDER);
+        SetWindowPos(container, nullptr, 0, 0, width, height,
+                     SWP_ASYNCWINDOWPOS | SWP_NOACTIVATE | SWP_NOZORDER);
       }
       break;
     }
@@ -60,7 +61,8 @@ WebViewResult<ComPtr<ICoreWebView2Controller>> create_controller(ICoreWebView2En
       ComPtr<ICoreWebView2ControllerOptions> options;
       hr = environment10->CreateCoreWebView2ControllerOptions(&options);
       if (SUCCEEDED(hr)) hr = options->put_IsInPrivateModeEnabled(FALSE);
-      if (SUCCEEDED(hr)) hr = environment10->CreateCoreWebView2ControllerWithOptions(container, options.Get(), callback.Get());
+      if (SUCCEEDED(hr))
+        hr = environment10->CreateCoreWebView2ControllerWithOptions(container, options.Get(), callback.Get());
     } else {
       hr = environment->CreateCoreWebView2Controller(container, callback.Get());
     }
@@ -71,7 +73,8 @@ WebViewResult<ComPtr<ICoreWebView2Controller>> create_controller(ICoreWebView2En
 
 void install_parent_subclass(HWND parent, ICoreWebView2Controller* controller) {
   auto* cell = new ParentCell{ComPtr<ICoreWebView2Controller>(controller)};
-  if (!SetWindowSubclass(parent, parent_subclass, kParentSubclassId, reinterpret_cast<DWORD_PTR>(cell))) delete cell;
+  if (!SetWindowSubclass(parent, parent_subclass, kParentSubclassId, reinterpret_cast<DWORD_PTR>(cell)))
+    delete cell;
 }
 
 void remove_parent_subclass(HWND parent) {

@@ -17,7 +17,9 @@ bool is_drive_path(std::wstring_view path) {
   return path.size() >= 3 && letter(path[0]) && path[1] == L':' && path[2] == L'\\';
 }
 
-bool forbidden(wchar_t c) { return c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos; }
+bool forbidden(wchar_t c) {
+  return c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos;
+}
 
 bool valid_component(std::wstring_view component) {
   if (component.empty() || component.size() > 255) return false;

@@ -6,7 +6,9 @@
 
 namespace corvane {
 
-void join_single_threaded_apartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+void join_single_threaded_apartment() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+}
 
 WebViewResult<ComPtr<ICoreWebView2Environment>> create_environment(std::wstring_view user_data_folder) {
   using Handler = ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler;
@@ -16,7 +18,8 @@ WebViewResult<ComPtr<ICoreWebView2Environment>> create_environment(std::wstring_
     const ComPtr<EnvironmentOptions> options =
         EnvironmentOptions::create(BrowserArguments, user_language(), TargetBrowserVersion);
     const auto callback = deliver_into<Handler, ICoreWebView2Environment>(slot);
-    const HRESULT created = CreateCoreWebView2EnvironmentWithOptions(nullptr, folder.c_str(), options.Get(), callback.Get());
+    const HRESULT created =
+        CreateCoreWebView2EnvironmentWithOptions(nullptr, folder.c_str(), options.Get(), callback.Get());
     // A machine without a usable runtime fails here, at once, with the loader's reason.
     if (FAILED(created)) return failure_with_thread_info(created);
   }

@@ -56,8 +56,12 @@ HRESULT EnvironmentOptions::get_AdditionalBrowserArguments(LPWSTR* value) noexce
 HRESULT EnvironmentOptions::put_AdditionalBrowserArguments(LPCWSTR value) noexcept {
   return store(browser_arguments_, value);
 }
-HRESULT EnvironmentOptions::get_Language(LPWSTR* value) noexcept { return hand_out(language_, value); }
-HRESULT EnvironmentOptions::put_Language(LPCWSTR value) noexcept { return store(language_, value); }
+HRESULT EnvironmentOptions::get_Language(LPWSTR* value) noexcept {
+  return hand_out(language_, value);
+}
+HRESULT EnvironmentOptions::put_Language(LPCWSTR value) noexcept {
+  return store(language_, value);
+}
 HRESULT EnvironmentOptions::get_TargetCompatibleBrowserVersion(LPWSTR* value) noexcept {
   return hand_out(target_version_, value);
 }

@@ -10,7 +10,8 @@ namespace corvane {
 
 // Media may autoplay, and Edge's own pop-up UIs and SmartScreen stay off.
 inline constexpr char BrowserArguments[] =
-    "--disable-features=msWebOOUI,msPdfOOUI,msSmartScreenProtection --autoplay-policy=no-user-gesture-required";
+    "--disable-features=msWebOOUI,msPdfOOUI,msSmartScreenProtection "
+    "--autoplay-policy=no-user-gesture-required";
 inline constexpr char TargetBrowserVersion[] = "145.0.3800.47";
 
 class EnvironmentOptions final

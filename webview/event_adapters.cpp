@@ -33,17 +33,21 @@ std::optional<ComStatus> read_string(Object* object, HRESULT (STDMETHODCALLTYPE 
   return std::nullopt;
 }
 
-ComStatus checked(HRESULT hr) { return FAILED(hr) ? ComStatus::from_thread(hr) : ComStatus{}; }
+ComStatus checked(HRESULT hr) {
+  return FAILED(hr) ? ComStatus::from_thread(hr) : ComStatus{};
+}
 
 ComStatus on_window_close_requested(HWND container) {
   if (!DestroyWindow(container)) return {hresult_from_win32(GetLastError()), nullptr};
   return {};
 }
 
-ComStatus on_navigation_starting(const NavigationCallback& navigation, ICoreWebView2NavigationStartingEventArgs* args) {
+ComStatus on_navigation_starting(const NavigationCallback& navigation,
+                                 ICoreWebView2NavigationStartingEventArgs* args) {
   if (args == nullptr) return {};
   std::string url;
-  if (auto failure = read_string(args, &ICoreWebView2NavigationStartingEventArgs::get_Uri, url)) return *failure;
+  if (auto failure = read_string(args, &ICoreWebView2NavigationStartingEventArgs::get_Uri, url))
+    return *failure;
   const bool deny = navigation(url) == NavigationDecision::Deny;
   return checked(args->put_Cancel(deny));
 }
@@ -95,11 +99,13 @@ struct PendingNewWindowRequest {
 };
 
 ComStatus on_new_window_requested(const std::shared_ptr<const NewWindowCallback>& handler,
-                                  ICoreWebView2Environment* environment, HWND container, ComPtr<ICoreWebView2> sender,
+                                  ICoreWebView2Environment* environment, HWND container,
+                                  ComPtr<ICoreWebView2> sender,
                                   ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args) {
   if (!args) return {};
   auto pending = std::make_shared<PendingNewWindowRequest>();
-  if (auto failure = read_string(args.Get(), &ICoreWebView2NewWindowRequestedEventArgs::get_Uri, pending->url)) {
+  if (auto failure =
+          read_string(args.Get(), &ICoreWebView2NewWindowRequestedEventArgs::get_Uri, pending->url)) {
     return *failure;
   }
   pending->features = read_features(args.Get());
@@ -119,8 +125,10 @@ ComStatus on_download_starting(ICoreWebView2DownloadStartingEventArgs* args) {
   std::string url;
   {
     ComPtr<ICoreWebView2DownloadOperation> operation;
-    if (const HRESULT hr = args->get_DownloadOperation(&operation); FAILED(hr)) return ComStatus::from_thread(hr);
-    if (auto failure = read_string(operation.Get(), &ICoreWebView2DownloadOperation::get_Uri, url)) return *failure;
+    if (const HRESULT hr = args->get_DownloadOperation(&operation); FAILED(hr))
+      return ComStatus::from_thread(hr);
+    if (auto failure = read_string(operation.Get(), &ICoreWebView2DownloadOperation::get_Uri, url))
+      return *failure;
   }
   LPWSTR proposed = nullptr;
   if (const HRESULT hr = args->get_ResultFilePath(&proposed); FAILED(hr)) {
@@ -130,7 +138,8 @@ ComStatus on_download_starting(ICoreWebView2DownloadStartingEventArgs* args) {
   const DownloadDecision decision = accept_all_downloads(url, take_runtime_wstring(proposed));
   if (!decision.accept) return checked(args->put_Cancel(TRUE));
   const std::wstring path = simplest_form(decision.path);
-  if (const HRESULT hr = args->put_ResultFilePath(path.c_str()); FAILED(hr)) return ComStatus::from_thread(hr);
+  if (const HRESULT hr = args->put_ResultFilePath(path.c_str()); FAILED(hr))
+    return ComStatus::from_thread(hr);
   // Handled hides the runtime's own download UI.
   return checked(args->put_Handled(TRUE));
 }
@@ -143,25 +152,30 @@ WebViewStatus registered(HRESULT hr) {
 }  // namespace
 
 WebViewStatus register_event_handlers(ICoreWebView2* web_view, ICoreWebView2Environment* environment,
-                                      HWND container, NavigationCallback navigation, NewWindowCallback new_window) {
+                                      HWND container, NavigationCallback navigation,
+                                      NewWindowCallback new_window) {
   EventRegistrationToken token;
   auto on_close = CloseHandler::create(
       [container](ComPtr<ICoreWebView2>, ComPtr<IUnknown>) { return on_window_close_requested(container); });
   if (auto failure = registered(web_view->add_WindowCloseRequested(on_close.Get(), &token))) return failure;
 
   auto on_navigation = NavigationHandlerObject::create(
-      [navigation = std::move(navigation)](ComPtr<ICoreWebView2>, ComPtr<ICoreWebView2NavigationStartingEventArgs> args) {
+      [navigation = std::move(navigation)](ComPtr<ICoreWebView2>,
+                                           ComPtr<ICoreWebView2NavigationStartingEventArgs> args) {
         return on_navigation_starting(navigation, args.Get());
       });
-  if (auto failure = registered(web_view->add_NavigationStarting(on_navigation.Get(), &token))) return failure;
+  if (auto failure = registered(web_view->add_NavigationStarting(on_navigation.Get(), &token)))
+    return failure;
 
   auto on_new_window = NewWindowHandlerObject::create(
       [handler = std::make_shared<const NewWindowCallback>(std::move(new_window)),
        environment = ComPtr<ICoreWebView2Environment>(environment),
        container](ComPtr<ICoreWebView2> sender, ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args) {
-        return on_new_window_requested(handler, environment.Get(), container, std::move(sender), std::move(args));
+        return on_new_window_requested(handler, environment.Get(), container, std::move(sender),
+                                       std::move(args));
       });
-  if (auto failure = registered(web_view->add_NewWindowRequested(on_new_window.Get(), &token))) return failure;
+  if (auto failure = registered(web_view->add_NewWindowRequested(on_new_window.Get(), &token)))
+    return failure;
 
   install_container_subclass(container);
 

@@ -12,6 +12,7 @@ namespace corvane {
 // Registers WindowCloseRequested, NavigationStarting and NewWindowRequested, installs the container's
 // subclass, then registers DownloadStarting. Tokens are not kept: no handler is ever removed.
 WebViewStatus register_event_handlers(ICoreWebView2* web_view, ICoreWebView2Environment* environment,
-                                      HWND container, NavigationCallback navigation, NewWindowCallback new_window);
+                                      HWND container, NavigationCallback navigation,
+                                      NewWindowCallback new_window);
 
 }  // namespace corvane

@@ -19,7 +19,8 @@ WebViewStatus navigate(ICoreWebView2* web_view, std::string_view url) {
 // Shows the controller, focuses it and fits it to the parent, with the parent's subclass in place.
 WebViewResult<HostedWebView> finish(HostedWebView hosted) {
   install_parent_subclass(hosted.parent, hosted.controller.Get());
-  if (const HRESULT hr = hosted.controller->put_IsVisible(TRUE); FAILED(hr)) return failure_with_thread_info(hr);
+  if (const HRESULT hr = hosted.controller->put_IsVisible(TRUE); FAILED(hr))
+    return failure_with_thread_info(hr);
   hosted.controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
   if (auto failure = resize_to_parent(hosted)) {
     close_hosted_web_view(std::move(hosted));
@@ -47,8 +48,9 @@ WebViewResult<HostedWebView> create_hosted_web_view(HWND parent, std::wstring_vi
     return failure_with_thread_info(hr);
   }
   if (auto failure = apply_settings(hosted.web_view.Get())) return std::move(*failure);
-  if (auto failure = register_event_handlers(hosted.web_view.Get(), hosted.environment.Get(), hosted.container,
-                                             std::move(navigation), std::move(new_window))) {
+  if (auto failure =
+          register_event_handlers(hosted.web_view.Get(), hosted.environment.Get(), hosted.container,
+                                  std::move(navigation), std::move(new_window))) {
     return std::move(*failure);
   }
   if (auto failure = navigate(hosted.web_view.Get(), start_url)) return std::move(*failure);

@@ -10,6 +10,8 @@ std::wstring take_runtime_wstring(LPWSTR text) {
   return text ? std::wstring(text, static_cast<size_t>(lstrlenW(text))) : std::wstring();
 }
 
-std::string take_runtime_string(LPWSTR text) { return to_utf8(take_runtime_wstring(text)); }
+std::string take_runtime_string(LPWSTR text) {
+  return to_utf8(take_runtime_wstring(text));
+}
 
 }  // namespace corvane

@@ -36,29 +36,31 @@ WebViewStatus apply_settings(ICoreWebView2* web_view) {
   ComPtr<S> settings;
   if (const HRESULT hr = web_view->get_Settings(&settings); FAILED(hr)) return failure_with_thread_info(hr);
   const Row<S> base_rows[] = {
-      {&S::put_IsStatusBarEnabled, FALSE},
-      {&S::put_AreDefaultContextMenusEnabled, TRUE},
-      {&S::put_IsZoomControlEnabled, FALSE},
-      {&S::put_AreDevToolsEnabled, FALSE},
+      {&S::put_IsStatusBarEnabled, FALSE},   {&S::put_AreDefaultContextMenusEnabled, TRUE},
+      {&S::put_IsZoomControlEnabled, FALSE}, {&S::put_AreDevToolsEnabled, FALSE},
       {&S::put_IsScriptEnabled, TRUE},
   };
   for (const auto& row : base_rows) {
     if (auto failure = set(settings.Get(), row)) return failure;
   }
-  if (auto failure = set_optional(settings.Get(), Row<ICoreWebView2Settings4>{
-                                                      &ICoreWebView2Settings4::put_IsGeneralAutofillEnabled, TRUE})) {
+  if (auto failure = set_optional(
+          settings.Get(),
+          Row<ICoreWebView2Settings4>{&ICoreWebView2Settings4::put_IsGeneralAutofillEnabled, TRUE})) {
     return failure;
   }
-  if (auto failure = set_optional(settings.Get(), Row<ICoreWebView2Settings5>{
-                                                      &ICoreWebView2Settings5::put_IsPinchZoomEnabled, FALSE})) {
+  if (auto failure =
+          set_optional(settings.Get(),
+                       Row<ICoreWebView2Settings5>{&ICoreWebView2Settings5::put_IsPinchZoomEnabled, FALSE})) {
     return failure;
   }
-  if (auto failure = set_optional(settings.Get(), Row<ICoreWebView2Settings6>{
-                                                      &ICoreWebView2Settings6::put_IsSwipeNavigationEnabled, FALSE})) {
+  if (auto failure = set_optional(
+          settings.Get(),
+          Row<ICoreWebView2Settings6>{&ICoreWebView2Settings6::put_IsSwipeNavigationEnabled, FALSE})) {
     return failure;
   }
-  return set_optional(settings.Get(),
-                      Row<ICoreWebView2Settings9>{&ICoreWebView2Settings9::put_IsNonClientRegionSupportEnabled, TRUE});
+  return set_optional(
+      settings.Get(),
+      Row<ICoreWebView2Settings9>{&ICoreWebView2Settings9::put_IsNonClientRegionSupportEnabled, TRUE});
 }
 
 }  // namespace corvane

@@ -21,12 +21,16 @@ WebViewError system_failure(HRESULT code, std::string message) {
   return {WebView2Failure{WebView2Failure::SystemError{code, std::move(message)}}};
 }
 
-WebViewError failure_with_thread_info(HRESULT code) { return failure_from(ComStatus::from_thread(code)); }
+WebViewError failure_with_thread_info(HRESULT code) {
+  return failure_from(ComStatus::from_thread(code));
+}
 
 WebViewError failure_from(const ComStatus& status) {
   return system_failure(status.code, description_of(status.info.Get()));
 }
 
-WebViewError last_error_failure() { return system_failure(hresult_from_win32(GetLastError())); }
+WebViewError last_error_failure() {
+  return system_failure(hresult_from_win32(GetLastError()));
+}
 
 }  // namespace corvane

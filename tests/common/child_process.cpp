@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "support/ascii.h"
 #include "support/handles.h"
 #include "support/text.h"
 
@@ -51,9 +52,18 @@ std::wstring this_program() {
 }
 
 std::wstring environment_block(const Environment& extra) {
+  const auto name_of = [](std::wstring_view variable) { return variable.substr(0, variable.find(L'=', 1)); };
+  const auto overridden = [&](std::wstring_view variable) {
+    for (const auto& added : extra) {
+      if (equals_ignoring_ascii_case(name_of(added), name_of(variable))) return true;
+    }
+    return false;
+  };
   std::wstring block;
   wchar_t* current = GetEnvironmentStringsW();
-  for (const wchar_t* p = current; *p; p += wcslen(p) + 1) block.append(p).push_back(L'\0');
+  for (const wchar_t* p = current; *p; p += wcslen(p) + 1) {
+    if (!overridden(p)) block.append(p).push_back(L'\0');
+  }
   FreeEnvironmentStringsW(current);
   for (const auto& variable : extra) block.append(variable).push_back(L'\0');
   block.push_back(L'\0');

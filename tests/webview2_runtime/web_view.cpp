@@ -69,25 +69,38 @@ class WindowFeatures final : public RuntimeObject<WindowFeatures, ICoreWebView2W
                  std::optional<std::pair<UINT32, UINT32>> position)
       : RuntimeObject("WindowFeatures"), size_(size), position_(position) {}
   HRESULT STDMETHODCALLTYPE get_HasPosition(BOOL* value) noexcept override {
-    return put_value<BOOL>(value, position_.has_value());
+    return read("get_HasPosition", value, BOOL{position_.has_value()});
   }
   HRESULT STDMETHODCALLTYPE get_HasSize(BOOL* value) noexcept override {
-    return put_value<BOOL>(value, size_.has_value());
+    return read("get_HasSize", value, BOOL{size_.has_value()});
   }
   HRESULT STDMETHODCALLTYPE get_Left(UINT32* value) noexcept override {
-    return put_value(value, position_.value_or(std::pair{0u, 0u}).first);
+    return read("get_Left", value, pair(position_).first);
   }
   HRESULT STDMETHODCALLTYPE get_Top(UINT32* value) noexcept override {
-    return put_value(value, position_.value_or(std::pair{0u, 0u}).second);
+    return read("get_Top", value, pair(position_).second);
   }
   HRESULT STDMETHODCALLTYPE get_Width(UINT32* value) noexcept override {
-    return put_value(value, size_.value_or(std::pair{0u, 0u}).first);
+    return read("get_Width", value, pair(size_).first);
   }
   HRESULT STDMETHODCALLTYPE get_Height(UINT32* value) noexcept override {
-    return put_value(value, size_.value_or(std::pair{0u, 0u}).second);
+    return read("get_Height", value, pair(size_).second);
   }
 
+  const std::optional<std::pair<UINT32, UINT32>>& size() const { return size_; }
+  const std::optional<std::pair<UINT32, UINT32>>& position() const { return position_; }
+
  private:
+  template <typename T>
+  static HRESULT read(const char* getter, T* out, T value) {
+    const HRESULT hr =
+        logged(std::string("ICoreWebView2WindowFeatures.") + getter, "", put_value(out, value));
+    return hr;
+  }
+  static std::pair<UINT32, UINT32> pair(const std::optional<std::pair<UINT32, UINT32>>& p) {
+    return p.value_or(std::pair{0u, 0u});
+  }
+
   std::optional<std::pair<UINT32, UINT32>> size_, position_;
 };
 
@@ -178,13 +191,7 @@ void NewWindowArgs::finish() {
   log_line("event NewWindowRequested " + to_utf8(uri_) + " handled=" + flag(handled_) +
            " new_window=" + (new_window_ ? "given" : "none"));
   if (!handled_) {
-    BOOL has_size = FALSE, has_position = FALSE;
-    UINT32 w = 0, h = 0, l = 0, t = 0;
-    features_->get_HasSize(&has_size);
-    features_->get_HasPosition(&has_position);
-    features_->get_Width(&w), features_->get_Height(&h), features_->get_Left(&l), features_->get_Top(&t);
-    open_popup(uri_, has_size ? std::optional(std::pair{w, h}) : std::nullopt,
-               has_position ? std::optional(std::pair{l, t}) : std::nullopt);
+    open_popup(uri_, features_->size(), features_->position());
     log_line("popup opened " + to_utf8(uri_));
   }
 }

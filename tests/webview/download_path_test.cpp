@@ -1,0 +1,55 @@
+#include "webview/download_path.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+struct PathCase {
+  std::wstring path;
+  std::wstring simplest;
+};
+
+class SimplestForm : public testing::TestWithParam<PathCase> {};
+
+TEST_P(SimplestForm, DropsTheVerbatimPrefixOnlyWhenNothingChanges) {
+  EXPECT_EQ(simplest_form(GetParam().path), GetParam().simplest);
+}
+
+const std::wstring kLongName(255, L'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SimplestForm,
+    testing::Values(
+        PathCase{L"\\\\?\\C:\\Users\\u\\Downloads\\report.pdf", L"C:\\Users\\u\\Downloads\\report.pdf"},
+        PathCase{L"C:\\Users\\u\\Downloads\\report.pdf", L"C:\\Users\\u\\Downloads\\report.pdf"},
+        PathCase{L"\\\\?\\d:\\x.txt", L"d:\\x.txt"},
+        PathCase{L"\\\\?\\C:\\" + kLongName, L"C:\\" + kLongName},
+        PathCase{L"\\\\?\\C:\\" + kLongName + L"b", L"\\\\?\\C:\\" + kLongName + L"b"},  // 256
+        PathCase{L"\\\\?\\C:\\" + std::wstring(129, L'x') + L"\\" + std::wstring(129, L'y'),
+                 L"\\\\?\\C:\\" + std::wstring(129, L'x') + L"\\" + std::wstring(129, L'y')},         // 262
+        PathCase{L"\\\\?\\C:\\a\\" + std::wstring(253, L'z'), L"C:\\a\\" + std::wstring(253, L'z')},  // 260
+        PathCase{L"\\\\?\\C:\\a\\b?.txt", L"\\\\?\\C:\\a\\b?.txt"},
+        PathCase{L"\\\\?\\C:\\a\\b|c", L"\\\\?\\C:\\a\\b|c"},
+        PathCase{L"\\\\?\\C:\\a\\b\"c", L"\\\\?\\C:\\a\\b\"c"},
+        PathCase{L"\\\\?\\C:\\a\\b:c", L"\\\\?\\C:\\a\\b:c"}, PathCase{L"\\\\?\\C:\\a/b", L"\\\\?\\C:\\a/b"},
+        PathCase{std::wstring(L"\\\\?\\C:\\a\\b") + wchar_t(0x1F),
+                 std::wstring(L"\\\\?\\C:\\a\\b") + wchar_t(0x1F)},
+        PathCase{L"\\\\?\\C:\\a\\file. ", L"\\\\?\\C:\\a\\file. "},
+        PathCase{L"\\\\?\\C:\\a\\file.", L"\\\\?\\C:\\a\\file."},
+        PathCase{L"\\\\?\\C:\\a\\..\\b", L"\\\\?\\C:\\a\\..\\b"},
+        PathCase{L"\\\\?\\C:\\a\\\\b", L"\\\\?\\C:\\a\\\\b"}, PathCase{L"\\\\?\\C:\\con", L"\\\\?\\C:\\con"},
+        PathCase{L"\\\\?\\C:\\Com1.txt", L"\\\\?\\C:\\Com1.txt"},
+        PathCase{L"\\\\?\\C:\\lpt9.tar.gz", L"C:\\lpt9.tar.gz"},  // only the last extension goes
+        PathCase{L"\\\\?\\C:\\console.txt", L"C:\\console.txt"}, PathCase{L"\\\\?\\C:\\COM10", L"C:\\COM10"},
+        PathCase{L"\\\\?\\UNC\\server\\share\\f.txt", L"\\\\?\\UNC\\server\\share\\f.txt"},
+        PathCase{L"\\\\?\\C:", L"\\\\?\\C:"}, PathCase{L"", L""}));
+
+TEST(AcceptAllDownloads, AcceptsWithThePathUnchanged) {
+  const DownloadDecision decision = accept_all_downloads("https://x/y", L"\\\\?\\C:\\y");
+  EXPECT_TRUE(decision.accept);
+  EXPECT_EQ(decision.path, L"\\\\?\\C:\\y");
+}
+
+}  // namespace
+}  // namespace corvane
