@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Sets up everything, builds Corvane.exe and starts it under Wine. With a display (DISPLAY set) it
-# runs until you close the window. Without one it starts an Xvfb of its own, waits for the window,
+# Sets up everything, builds Corvane.exe and starts it under Wine, with the WebView2 test runtime
+# beside it standing in for Microsoft's (which does not run under Wine). With a display (DISPLAY set)
+# it runs until you close the window. Without one it starts an Xvfb of its own, waits for the window,
 # saves a screenshot, prints where, and closes the program.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/build.sh --target Corvane
+bash scripts/build.sh --target Corvane webview2_test_runtime
 source scripts/wine-env.sh
 exe="$root/build/mingw/bin/Corvane.exe"
 ensure_wine_prefix
@@ -25,7 +26,7 @@ if ! window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Corvane$' 
   kill "$program" 2>/dev/null || true
   exit 1
 fi
-sleep 2  # let it paint
+sleep 2  # let the start page paint
 shot="$root/build/mingw/corvane-screenshot.png"
 import -display "$DISPLAY" -window root "$shot"
 echo "run: screenshot saved to $shot"

@@ -44,21 +44,7 @@ LRESULT CALLBACK content_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM 
         *web_view, std::wstring(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t)));
   }
   if (msg == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT area;
-    GetClientRect(window, &area);
-    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    wchar_t caption[2048];
-    GetWindowTextW(window, caption, 2048);
-    InflateRect(&area, -32, -32);
-    HFONT font =
-        CreateFontW(-28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
-    HGDIOBJ old = SelectObject(dc, font);
-    DrawTextW(dc, caption, -1, &area, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    EndPaint(window, &paint);
+    paint_caption(window);
     return 0;
   }
   return DefWindowProcW(window, msg, wparam, lparam);

@@ -125,6 +125,9 @@ class Held {
 // Runs the closure later, from a message posted on the calling (UI) thread.
 void post_to_ui_thread(std::function<void()> closure);
 
+// Paints the window's caption, large, on white: what the runtime's windows show.
+void paint_caption(HWND window);
+
 // A CoTaskMemAlloc copy of the text for the caller to free.
 LPWSTR task_string(const std::wstring& text);
 

@@ -204,6 +204,24 @@ void post_to_ui_thread(std::function<void()> closure) {
   if (PostMessageW(message_window(), kRunClosure, reinterpret_cast<WPARAM>(owned.get()), 0)) owned.release();
 }
 
+void paint_caption(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT area;
+  GetClientRect(window, &area);
+  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  wchar_t caption[2048];
+  GetWindowTextW(window, caption, 2048);
+  InflateRect(&area, -32, -32);
+  HFONT font =
+      CreateFontW(-28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  HGDIOBJ old = SelectObject(dc, font);
+  DrawTextW(dc, caption, -1, &area, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  EndPaint(window, &paint);
+}
+
 LPWSTR task_string(const std::wstring& value) {
   auto* copy = static_cast<LPWSTR>(CoTaskMemAlloc((value.size() + 1) * sizeof(wchar_t)));
   if (copy) std::memcpy(copy, value.c_str(), (value.size() + 1) * sizeof(wchar_t));

@@ -157,16 +157,7 @@ class NewWindowArgs final
 
 LRESULT CALLBACK paint_text_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT area;
-    GetClientRect(window, &area);
-    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    wchar_t text[2048];
-    GetWindowTextW(window, text, 2048);
-    InflateRect(&area, -24, -24);
-    DrawTextW(dc, text, -1, &area, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
-    EndPaint(window, &paint);
+    paint_caption(window);
     return 0;
   }
   return DefWindowProcW(window, msg, wparam, lparam);
