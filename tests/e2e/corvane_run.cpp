@@ -109,9 +109,10 @@ void install_url_recorder() {
   const std::wstring script = to_utf16(CORVANE_RECORD_URL_SCRIPT);
   set_string(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", script);
   set_string(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Mailers", script);
-  set_string(HKEY_CURRENT_USER, L"Software\\Classes\\tel", nullptr, L"URL:tel");
-  set_string(HKEY_CURRENT_USER, L"Software\\Classes\\tel", L"URL Protocol", L"");
-  set_string(HKEY_CURRENT_USER, L"Software\\Classes\\tel\\shell\\open\\command", nullptr,
+  // Wine has no tel: handler of its own.
+  set_string(HKEY_CLASSES_ROOT, L"tel", nullptr, L"URL:tel");
+  set_string(HKEY_CLASSES_ROOT, L"tel", L"URL Protocol", L"");
+  set_string(HKEY_CLASSES_ROOT, L"tel\\shell\\open\\command", nullptr,
              L"\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"");
 }
 
