@@ -28,14 +28,6 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 // An icon with several holders; the last one to let go destroys it.
 using SharedIcon = std::shared_ptr<const UniqueIcon>;
 
-struct GdiObjectTraits {
-  using Handle = HGDIOBJ;
-  static Handle empty() noexcept { return nullptr; }
-  static bool valid(Handle h) noexcept { return h != nullptr; }
-  static void close(Handle h) noexcept { DeleteObject(h); }
-};
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
-
 struct WindowTraits {
   using Handle = HWND;
   static Handle empty() noexcept { return nullptr; }

@@ -10,10 +10,8 @@ UserEventSender::UserEventSender(std::shared_ptr<UserEventChannel> channel, HWND
   ++channel_->senders;
 }
 
-UserEventSender::UserEventSender(const UserEventSender& other)
-    : UserEventSender(other.channel_, other.thread_target_) {}
-
 UserEventSender::~UserEventSender() {
+  if (!channel_) return;  // moved from
   std::lock_guard guard(channel_->lock);
   if (--channel_->senders == 0) channel_->arrived.notify_all();
 }

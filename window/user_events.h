@@ -20,7 +20,8 @@ struct UserEventChannel {
 class UserEventSender {
  public:
   UserEventSender(std::shared_ptr<UserEventChannel> channel, HWND thread_target);
-  UserEventSender(const UserEventSender& other);
+  UserEventSender(UserEventSender&&) = default;
+  UserEventSender(const UserEventSender&) = delete;
   UserEventSender& operator=(const UserEventSender&) = delete;
   ~UserEventSender();
 

@@ -115,6 +115,10 @@ TEST(Monitors, PrimaryIsEnumeratedAndDescribed) {
   ASSERT_TRUE(info.info);
   EXPECT_TRUE(info.info->dwFlags & MONITORINFOF_PRIMARY);
   EXPECT_EQ(monitor_info(reinterpret_cast<HMONITOR>(0x1234)).info, std::nullopt);
+  HWND window =
+      CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 10, 10, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(window_monitor(window), primary_monitor());
+  DestroyWindow(window);
 }
 
 CORVANE_SCENARIO(report_dpi) {
