@@ -143,6 +143,40 @@ TEST_F(WindowProcedure, DestroyMessageDestroysAndLaterMessagesGoToTheDefault) {
   EXPECT_EQ(log(), before) << "a message after destruction delivers nothing";
 }
 
+TEST_F(WindowProcedure, MouseButtonsCountTheirCapture) {
+  const MainWindow w = open(false);
+  SendMessageW(w.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(w.hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetCapture(), w.hwnd);
+  SendMessageW(w.hwnd, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetCapture(), w.hwnd) << "one button is still down";
+  SendMessageW(w.hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_NE(GetCapture(), w.hwnd);
+  EXPECT_EQ(log(), (Lines{"MouseButton down", "MouseButton down", "MouseButton up", "MouseButton up"}));
+}
+
+TEST_F(WindowProcedure, PointerEntersMovesAndLeaves) {
+  const MainWindow w = open(false);
+  SendMessageW(w.hwnd, WM_MOUSELEAVE, 0, 0);  // whatever the real pointer did so far
+  log().clear();
+  SendMessageW(w.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
+  SendMessageW(w.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
+  SendMessageW(w.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(11, 20));
+  SendMessageW(w.hwnd, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(log(), (Lines{"CursorEntered", "CursorMoved 10,20", "CursorMoved 11,20", "CursorLeft"}));
+}
+
+TEST_F(WindowProcedure, AltF4ReachesDefaultProcessingAndBecomesACloseRequest) {
+  const MainWindow w = open(false);
+  constexpr LPARAM kAltDown = LPARAM{1} << 29;
+  EXPECT_EQ(SendMessageW(w.hwnd, WM_SYSKEYDOWN, 'A', kAltDown), 0);
+  EXPECT_EQ(count("CloseRequest"), 0);
+  SendMessageW(w.hwnd, WM_SYSKEYDOWN, VK_F4, kAltDown);
+  pump();
+  EXPECT_EQ(count("CloseRequest"), 1);
+  EXPECT_TRUE(IsWindow(w.hwnd));
+}
+
 TEST_F(WindowProcedure, MinimumTrackingSizeIsTheMinimumClientSizePlusTheFrame) {
   const MainWindow w = open(false);
   RECT window_rect;
