@@ -10,7 +10,7 @@ prefix="$deps/mingw"
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev cmake ninja-build wine64 xvfb xauth xdotool imagemagick
-  googletest dpkg-dev g++ libpng-dev zlib1g-dev clang-format
+  googletest dpkg-dev g++ libpng-dev zlib1g-dev clang-format clang-14 libclang-rt-14-dev
 )
 
 say() { printf 'setup: %s\n' "$*"; }

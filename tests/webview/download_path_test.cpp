@@ -28,7 +28,9 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{L"\\\\?\\C:\\" + kLongName + L"b", L"\\\\?\\C:\\" + kLongName + L"b"},  // 256
         PathCase{L"\\\\?\\C:\\" + std::wstring(129, L'x') + L"\\" + std::wstring(129, L'y'),
                  L"\\\\?\\C:\\" + std::wstring(129, L'x') + L"\\" + std::wstring(129, L'y')},         // 262
-        PathCase{L"\\\\?\\C:\\a\\" + std::wstring(253, L'z'), L"C:\\a\\" + std::wstring(253, L'z')},  // 260
+        PathCase{L"\\\\?\\C:\\a\\" + std::wstring(254, L'z'), L"C:\\a\\" + std::wstring(254, L'z')},  // 259
+        // MAX_PATH holds the terminating NUL too: 260 characters need the prefix.
+        PathCase{L"\\\\?\\C:\\a\\" + std::wstring(255, L'z'), L"\\\\?\\C:\\a\\" + std::wstring(255, L'z')},
         PathCase{L"\\\\?\\C:\\a\\b?.txt", L"\\\\?\\C:\\a\\b?.txt"},
         PathCase{L"\\\\?\\C:\\a\\b|c", L"\\\\?\\C:\\a\\b|c"},
         PathCase{L"\\\\?\\C:\\a\\b\"c", L"\\\\?\\C:\\a\\b\"c"},
@@ -40,7 +42,13 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{L"\\\\?\\C:\\a\\..\\b", L"\\\\?\\C:\\a\\..\\b"},
         PathCase{L"\\\\?\\C:\\a\\\\b", L"\\\\?\\C:\\a\\\\b"}, PathCase{L"\\\\?\\C:\\con", L"\\\\?\\C:\\con"},
         PathCase{L"\\\\?\\C:\\Com1.txt", L"\\\\?\\C:\\Com1.txt"},
-        PathCase{L"\\\\?\\C:\\lpt9.tar.gz", L"C:\\lpt9.tar.gz"},  // only the last extension goes
+        // Windows reads a device name up to the first dot and without trailing spaces.
+        PathCase{L"\\\\?\\C:\\lpt9.tar.gz", L"\\\\?\\C:\\lpt9.tar.gz"},
+        PathCase{L"\\\\?\\C:\\x\\nul .txt", L"\\\\?\\C:\\x\\nul .txt"},
+        PathCase{L"\\\\?\\C:\\AUX\\a.txt", L"\\\\?\\C:\\AUX\\a.txt"},
+        PathCase{L"\\\\?\\C:\\COM\u00B9.log", L"\\\\?\\C:\\COM\u00B9.log"},
+        PathCase{L"\\\\?\\C:\\COM0.log", L"C:\\COM0.log"},
+        PathCase{L"\\\\?\\C:\\con-report.tar.gz", L"C:\\con-report.tar.gz"},
         PathCase{L"\\\\?\\C:\\console.txt", L"C:\\console.txt"}, PathCase{L"\\\\?\\C:\\COM10", L"C:\\COM10"},
         PathCase{L"\\\\?\\UNC\\server\\share\\f.txt", L"\\\\?\\UNC\\server\\share\\f.txt"},
         PathCase{L"\\\\?\\C:", L"\\\\?\\C:"}, PathCase{L"", L""}));
