@@ -25,6 +25,8 @@ std::wstring fresh_folder() {
   const std::wstring folder = std::wstring(temp) + L"corvane-run-" + std::to_wstring(GetCurrentProcessId()) +
                               L"-" + std::to_wstring(++counter) + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
+  // Process ids start again in every Wine session: a folder of an earlier run may still be here.
+  DeleteFileW((folder + L"runtime.log").c_str());
   return folder;
 }
 

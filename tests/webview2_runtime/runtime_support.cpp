@@ -28,11 +28,14 @@ struct Failure {
 
 // Script lines:
 //   fail <Interface.Method> <hresult> [description]   every such call fails with that result
+//   fail-once <Interface.Method> <n> <hresult> [description]
+//                                                     only the n-th such call (from 1) fails
 //   environment-completion success|null|quit|<hresult>
 //   controller-completion success|null|quit|<hresult>
 //   lack <interface>                                  QueryInterface for it fails
 struct Script {
   std::map<std::string, Failure> failures;
+  std::map<std::string, std::pair<long, Failure>> failures_once;
   std::set<std::string> lacking;
   Completion environment, controller;
 };
@@ -54,11 +57,18 @@ Script read_script() {
     std::istringstream words(line);
     std::string verb, name, value;
     words >> verb >> name;
-    if (verb == "fail") {
+    if (verb == "fail" || verb == "fail-once") {
+      long nth = 0;
+      if (verb == "fail-once") words >> nth;
       words >> value;
       std::string description;
       std::getline(words >> std::ws, description);
-      script.failures[name] = {static_cast<HRESULT>(std::stoul(value, nullptr, 0)), description};
+      const Failure failure{static_cast<HRESULT>(std::stoul(value, nullptr, 0)), description};
+      if (verb == "fail") {
+        script.failures[name] = failure;
+      } else {
+        script.failures_once[name] = {nth, failure};
+      }
     } else if (verb == "lack") {
       script.lacking.insert(name);
     } else if (verb == "environment-completion") {
@@ -142,18 +152,34 @@ std::string flag(BOOL b) {
   return b ? "TRUE" : "FALSE";
 }
 
+namespace {
+
+// The failure the script wants for this occurrence of the call, if any.
+const Failure* failure_for(const std::string& call) {
+  static std::mutex lock;
+  static std::map<std::string, long> occurrences;
+  if (const auto found = script().failures.find(call); found != script().failures.end())
+    return &found->second;
+  const auto once = script().failures_once.find(call);
+  if (once == script().failures_once.end()) return nullptr;
+  std::lock_guard guard(lock);
+  return ++occurrences[call] == once->second.first ? &once->second.second : nullptr;
+}
+
+}  // namespace
+
 HRESULT scripted_failure(const std::string& call) {
-  const auto found = script().failures.find(call);
-  if (found == script().failures.end()) return S_OK;
-  if (!found->second.description.empty()) {
+  const Failure* failure = failure_for(call);
+  if (failure == nullptr) return S_OK;
+  if (!failure->description.empty()) {
     ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(&create))) {
-      create->SetDescription(to_utf16(found->second.description).data());
+      create->SetDescription(to_utf16(failure->description).data());
       ComPtr<IErrorInfo> info;
       if (SUCCEEDED(create.As(&info))) SetErrorInfo(0, info.Get());
     }
   }
-  return found->second.code;
+  return failure->code;
 }
 
 HRESULT logged(const std::string& call, const std::string& args, HRESULT hr) {
