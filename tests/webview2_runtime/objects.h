@@ -75,6 +75,7 @@ class WebView final
   void request_close();
 
   void set_content_window(HWND window) { content_ = window; }
+  HWND content_window() const { return content_; }
   const std::wstring& source() const { return source_; }
 
  private:
@@ -89,7 +90,8 @@ class WebView final
       download_starting_;
 };
 
-// Runs the command a test sent to the content window; answers 1 when a navigation went ahead.
+// Runs the command a test sent to the content window; answers 1 when a navigation went ahead, and the
+// private bytes for "memory".
 LRESULT run_command(WebView& web_view, const std::wstring& command);
 
 }  // namespace corvane::test_runtime

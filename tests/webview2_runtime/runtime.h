@@ -9,7 +9,8 @@
 //   CORVANE_WEBVIEW2_SCRIPT  file of script lines (see script.cpp)
 // Commands arrive as WM_COPYDATA (dwData kCommandTag, UTF-16 text) at the content window
 // (class kContentClass): "link <url>", "open <url> [size <w> <h>] [position <l> <t>]",
-// "download <url> <path>", "close", "report".
+// "download <url> <path>", "close", "report", "memory" (answers the process's private bytes),
+// "dpi <n>" (the top-level window is told its DPI changed) and "close-popups".
 #include <windows.h>
 
 #include <atomic>

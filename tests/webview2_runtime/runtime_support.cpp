@@ -131,11 +131,14 @@ HWND message_window() {
 
 }  // namespace
 
+// The log stays open: opening it for every line made a long run spend most of its time in the file
+// system. Each line is flushed, so that a test reads it as soon as it is written.
 void log_line(const std::string& line) {
   static const std::string path = environment("CORVANE_WEBVIEW2_LOG");
   if (path.empty()) return;
   std::lock_guard guard(g_log_lock);
-  std::ofstream(std::filesystem::path(to_utf16(path)), std::ios::app | std::ios::binary) << line << "\n";
+  static std::ofstream log(std::filesystem::path(to_utf16(path)), std::ios::app | std::ios::binary);
+  log << line << "\n" << std::flush;
 }
 
 std::string hex(HRESULT hr) {

@@ -3,9 +3,13 @@
 
 #include "support/text.h"
 #include "tests/webview2_runtime/objects.h"
+// After the Windows header that objects.h brings.
+#include <psapi.h>
 
 namespace corvane::test_runtime {
 namespace {
+
+constexpr wchar_t kPopupClass[] = L"Corvane Test WebView Popup";
 
 class Deferral final : public RuntimeObject<Deferral, ICoreWebView2Deferral> {
  public:
@@ -168,7 +172,7 @@ void open_popup(const std::wstring& uri, std::optional<std::pair<UINT32, UINT32>
                 std::optional<std::pair<UINT32, UINT32>> position) {
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = paint_text_procedure;
-  window_class.lpszClassName = L"Corvane Test WebView Popup";
+  window_class.lpszClassName = kPopupClass;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   RegisterClassW(&window_class);
   const auto [left, top] = position.value_or(std::pair{100u, 100u});
@@ -385,6 +389,39 @@ void WebView::request_close() {
                                                                       "WindowCloseRequested");
 }
 
+namespace {
+
+// The process's private bytes (its commit charge, which Wine reports only in this field).
+LRESULT private_bytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<LRESULT>(counters.PagefileUsage);
+}
+
+// What Windows sends when the window moves to a monitor of another DPI, suggesting its own rectangle.
+void change_dpi(HWND content, UINT dpi) {
+  const HWND top = GetAncestor(content, GA_ROOT);
+  RECT suggested;
+  GetWindowRect(top, &suggested);
+  SendMessageW(top, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// The user closes every popup the runtime opened.
+void close_popups() {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (std::wstring_view(name) == kPopupClass) DestroyWindow(window);
+        return TRUE;
+      },
+      0);
+}
+
+}  // namespace
+
 LRESULT run_command(WebView& web_view, const std::wstring& command) {
   std::wistringstream words(command);
   std::wstring verb, uri;
@@ -404,6 +441,12 @@ LRESULT run_command(WebView& web_view, const std::wstring& command) {
     web_view.request_close();
   } else if (verb == L"report") {
     report_objects();
+  } else if (verb == L"memory") {
+    return private_bytes();
+  } else if (verb == L"dpi") {
+    change_dpi(web_view.content_window(), static_cast<UINT>(std::stoul(uri)));
+  } else if (verb == L"close-popups") {
+    close_popups();
   }
   return 0;
 }
