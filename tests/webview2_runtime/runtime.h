@@ -6,7 +6,9 @@
 //
 // Environment variables, read when the DLL loads:
 //   CORVANE_WEBVIEW2_LOG     file that receives one line per call and event (UTF-8)
-//   CORVANE_WEBVIEW2_SCRIPT  file of script lines (see script.cpp)
+//   CORVANE_WEBVIEW2_SCRIPT  file of script lines (see runtime_support.cpp)
+//   CORVANE_WEBVIEW2_TIMES   when set, every log line starts with the performance counter in
+//                            microseconds, for the start-up benchmark
 // Commands arrive as WM_COPYDATA (dwData kCommandTag, UTF-16 text) at the content window
 // (class kContentClass): "link <url>", "open <url> [size <w> <h>] [position <l> <t>]",
 // "download <url> <path>", "close", "report", "memory" (answers the process's private bytes),

@@ -129,6 +129,14 @@ HWND message_window() {
   return window;
 }
 
+// The performance counter in microseconds: one clock for every process of the machine.
+long long microseconds_now() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<long long>(now.QuadPart / double(frequency.QuadPart) * 1e6);
+}
+
 }  // namespace
 
 // The log stays open: opening it for every line made a long run spend most of its time in the file
@@ -136,8 +144,10 @@ HWND message_window() {
 void log_line(const std::string& line) {
   static const std::string path = environment("CORVANE_WEBVIEW2_LOG");
   if (path.empty()) return;
+  static const bool timed = !environment("CORVANE_WEBVIEW2_TIMES").empty();
   std::lock_guard guard(g_log_lock);
   static std::ofstream log(std::filesystem::path(to_utf16(path)), std::ios::app | std::ios::binary);
+  if (timed) log << microseconds_now() << " ";
   log << line << "\n" << std::flush;
 }
 
