@@ -16,6 +16,7 @@
 #include "support/handles.h"
 #include "support/text.h"
 #include "tests/common/paths.h"
+#include "tests/common/program.h"
 
 namespace corvane {
 namespace {
@@ -37,31 +38,9 @@ struct Subject {
   bool has_runtime;
 };
 
-struct Search {
-  DWORD process_id;
-  const Subject* subject;
-  HWND found = nullptr;
-};
-
 HWND visible_window(DWORD process_id, const Subject& subject) {
-  Search search{process_id, &subject};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {}, title[64] = {};
-        GetClassNameW(window, name, 64);
-        GetWindowTextW(window, title, 64);
-        if (owner == s.process_id && IsWindowVisible(window) && wcscmp(name, s.subject->window_class) == 0 &&
-            wcscmp(title, s.subject->title) == 0) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const auto windows = testing_support::visible_windows(process_id, subject.window_class, subject.title);
+  return windows.empty() ? nullptr : windows.front();
 }
 
 // The time the runtime logged for the start navigation, in milliseconds of the same clock.

@@ -9,6 +9,7 @@ namespace {
 struct Search {
   DWORD process_id;
   const wchar_t* class_name;
+  const wchar_t* title;
   std::vector<HWND> found;
 };
 
@@ -19,20 +20,20 @@ BOOL CALLBACK collect(HWND window, LPARAM param) {
   wchar_t title[64] = {}, class_name[64] = {};
   GetWindowTextW(window, title, 64);
   GetClassNameW(window, class_name, 64);
-  if (owner == search.process_id && IsWindowVisible(window) && wcscmp(title, L"Corvane") == 0 &&
+  if (owner == search.process_id && IsWindowVisible(window) && wcscmp(title, search.title) == 0 &&
       wcscmp(class_name, search.class_name) == 0) {
     search.found.push_back(window);
   }
   return TRUE;
 }
 
-std::vector<HWND> find_windows(DWORD process_id, const wchar_t* class_name) {
-  Search search{process_id, class_name, {}};
+}  // namespace
+
+std::vector<HWND> visible_windows(DWORD process_id, const wchar_t* class_name, const wchar_t* title) {
+  Search search{process_id, class_name, title, {}};
   EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
-
-}  // namespace
 
 std::wstring corvane_exe() {
   return beside_this_program(L"Corvane.exe");
@@ -61,7 +62,7 @@ Program::~Program() {
 }
 
 std::vector<HWND> Program::main_windows() const {
-  return find_windows(id_, L"Window Class");
+  return visible_windows(id_, L"Window Class", L"Corvane");
 }
 
 HWND Program::wait_for_main_window(DWORD timeout_ms) const {
@@ -82,7 +83,7 @@ std::optional<DWORD> Program::wait_for_exit(DWORD timeout_ms) const {
 
 std::optional<std::wstring> wait_for_error_box(DWORD process_id, DWORD timeout_ms) {
   for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
-    const auto boxes = find_windows(process_id, L"#32770");
+    const auto boxes = visible_windows(process_id, L"#32770", L"Corvane");
     if (!boxes.empty()) {
       wchar_t text[4096] = {};
       GetDlgItemTextW(boxes.front(), 0xFFFF, text, 4096);
@@ -94,7 +95,7 @@ std::optional<std::wstring> wait_for_error_box(DWORD process_id, DWORD timeout_m
 }
 
 void dismiss_error_box(DWORD process_id) {
-  for (HWND box : find_windows(process_id, L"#32770")) PostMessageW(box, WM_COMMAND, IDOK, 0);
+  for (HWND box : visible_windows(process_id, L"#32770", L"Corvane")) PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace corvane::testing_support

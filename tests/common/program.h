@@ -33,6 +33,9 @@ class Program {
   DWORD id_ = 0;
 };
 
+// The visible top-level windows of the process with that class and title.
+std::vector<HWND> visible_windows(DWORD process_id, const wchar_t* class_name, const wchar_t* title);
+
 // The text of a message box captioned "Corvane" shown by the process, waiting for it to appear.
 std::optional<std::wstring> wait_for_error_box(DWORD process_id, DWORD timeout_ms = 30000);
 // Presses the box's OK button.
