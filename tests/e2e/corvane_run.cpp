@@ -103,6 +103,7 @@ std::vector<std::string> CorvaneRun::log_starting_with(const std::string& prefix
 }
 
 std::optional<DWORD> CorvaneRun::close_and_wait() {
+  if (!main_window_) main_window_ = program_->wait_for_main_window();
   PostMessageW(main_window_, WM_CLOSE, 0, 0);
   return program_->wait_for_exit();
 }

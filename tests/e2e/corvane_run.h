@@ -31,6 +31,7 @@ class CorvaneRun {
   // The log lines that start with the prefix, in order.
   std::vector<std::string> log_starting_with(const std::string& prefix) const;
 
+  // Asks the main window to close (finding it first if need be) and waits for the exit code.
   std::optional<DWORD> close_and_wait();
 
  private:
