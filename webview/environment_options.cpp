@@ -50,42 +50,15 @@ EnvironmentOptions::EnvironmentOptions(std::string browser_arguments, std::strin
       language_(std::move(language)),
       target_version_(std::move(target_version)) {}
 
-HRESULT EnvironmentOptions::get_AdditionalBrowserArguments(LPWSTR* value) noexcept {
-  return hand_out(browser_arguments_, value);
-}
-HRESULT EnvironmentOptions::put_AdditionalBrowserArguments(LPCWSTR value) noexcept {
-  return store(browser_arguments_, value);
-}
-HRESULT EnvironmentOptions::get_Language(LPWSTR* value) noexcept {
-  return hand_out(language_, value);
-}
-HRESULT EnvironmentOptions::put_Language(LPCWSTR value) noexcept {
-  return store(language_, value);
-}
-HRESULT EnvironmentOptions::get_TargetCompatibleBrowserVersion(LPWSTR* value) noexcept {
-  return hand_out(target_version_, value);
-}
-HRESULT EnvironmentOptions::put_TargetCompatibleBrowserVersion(LPCWSTR value) noexcept {
-  return store(target_version_, value);
-}
-HRESULT EnvironmentOptions::get_AllowSingleSignOnUsingOSPrimaryAccount(BOOL* value) noexcept {
-  return hand_out(allow_single_sign_on_, value);
-}
-HRESULT EnvironmentOptions::put_AllowSingleSignOnUsingOSPrimaryAccount(BOOL value) noexcept {
-  return store(allow_single_sign_on_, value);
-}
-HRESULT EnvironmentOptions::get_ExclusiveUserDataFolderAccess(BOOL* value) noexcept {
-  return hand_out(exclusive_user_data_folder_access_, value);
-}
-HRESULT EnvironmentOptions::put_ExclusiveUserDataFolderAccess(BOOL value) noexcept {
-  return store(exclusive_user_data_folder_access_, value);
-}
-HRESULT EnvironmentOptions::get_IsCustomCrashReportingEnabled(BOOL* value) noexcept {
-  return hand_out(custom_crash_reporting_, value);
-}
-HRESULT EnvironmentOptions::put_IsCustomCrashReportingEnabled(BOOL value) noexcept {
-  return store(custom_crash_reporting_, value);
-}
+#define CORVANE_DEFINE_OPTION(name, in_type, out_type, member)      \
+  HRESULT EnvironmentOptions::get_##name(out_type value) noexcept { \
+    return hand_out(member, value);                                 \
+  }                                                                 \
+  HRESULT EnvironmentOptions::put_##name(in_type value) noexcept {  \
+    return store(member, value);                                    \
+  }
+CORVANE_ENVIRONMENT_OPTION_PROPERTIES(CORVANE_DEFINE_OPTION)
+#undef CORVANE_DEFINE_OPTION
 
 HRESULT EnvironmentOptions::GetCustomSchemeRegistrations(
     UINT32* count, ICoreWebView2CustomSchemeRegistration*** registrations) noexcept {
@@ -113,37 +86,6 @@ HRESULT EnvironmentOptions::SetCustomSchemeRegistrations(
     if (registrations[i]) custom_schemes_.emplace_back(reinterpret_cast<IUnknown*>(registrations[i]));
   }
   return S_OK;
-}
-
-HRESULT EnvironmentOptions::get_EnableTrackingPrevention(BOOL* value) noexcept {
-  return hand_out(tracking_prevention_, value);
-}
-HRESULT EnvironmentOptions::put_EnableTrackingPrevention(BOOL value) noexcept {
-  return store(tracking_prevention_, value);
-}
-HRESULT EnvironmentOptions::get_AreBrowserExtensionsEnabled(BOOL* value) noexcept {
-  return hand_out(browser_extensions_, value);
-}
-HRESULT EnvironmentOptions::put_AreBrowserExtensionsEnabled(BOOL value) noexcept {
-  return store(browser_extensions_, value);
-}
-HRESULT EnvironmentOptions::get_ChannelSearchKind(COREWEBVIEW2_CHANNEL_SEARCH_KIND* value) noexcept {
-  return hand_out(channel_search_kind_, value);
-}
-HRESULT EnvironmentOptions::put_ChannelSearchKind(COREWEBVIEW2_CHANNEL_SEARCH_KIND value) noexcept {
-  return store(channel_search_kind_, value);
-}
-HRESULT EnvironmentOptions::get_ReleaseChannels(COREWEBVIEW2_RELEASE_CHANNELS* value) noexcept {
-  return hand_out(release_channels_, value);
-}
-HRESULT EnvironmentOptions::put_ReleaseChannels(COREWEBVIEW2_RELEASE_CHANNELS value) noexcept {
-  return store(release_channels_, value);
-}
-HRESULT EnvironmentOptions::get_ScrollBarStyle(COREWEBVIEW2_SCROLLBAR_STYLE* value) noexcept {
-  return hand_out(scroll_bar_style_, value);
-}
-HRESULT EnvironmentOptions::put_ScrollBarStyle(COREWEBVIEW2_SCROLLBAR_STYLE value) noexcept {
-  return store(scroll_bar_style_, value);
 }
 
 std::string user_language() {

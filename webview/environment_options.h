@@ -14,6 +14,22 @@ inline constexpr char BrowserArguments[] =
     "--autoplay-policy=no-user-gesture-required";
 inline constexpr char TargetBrowserVersion[] = "145.0.3800.47";
 
+// Every get_/put_ pair of the options interfaces: its name, the put_ and get_ types, and the member
+// that stores it.
+#define CORVANE_ENVIRONMENT_OPTION_PROPERTIES(X)                                                       \
+  X(AdditionalBrowserArguments, LPCWSTR, LPWSTR*, browser_arguments_)                                  \
+  X(Language, LPCWSTR, LPWSTR*, language_)                                                             \
+  X(TargetCompatibleBrowserVersion, LPCWSTR, LPWSTR*, target_version_)                                 \
+  X(AllowSingleSignOnUsingOSPrimaryAccount, BOOL, BOOL*, allow_single_sign_on_)                        \
+  X(ExclusiveUserDataFolderAccess, BOOL, BOOL*, exclusive_user_data_folder_access_)                    \
+  X(IsCustomCrashReportingEnabled, BOOL, BOOL*, custom_crash_reporting_)                               \
+  X(EnableTrackingPrevention, BOOL, BOOL*, tracking_prevention_)                                       \
+  X(AreBrowserExtensionsEnabled, BOOL, BOOL*, browser_extensions_)                                     \
+  X(ChannelSearchKind, COREWEBVIEW2_CHANNEL_SEARCH_KIND, COREWEBVIEW2_CHANNEL_SEARCH_KIND*,            \
+    channel_search_kind_)                                                                              \
+  X(ReleaseChannels, COREWEBVIEW2_RELEASE_CHANNELS, COREWEBVIEW2_RELEASE_CHANNELS*, release_channels_) \
+  X(ScrollBarStyle, COREWEBVIEW2_SCROLLBAR_STYLE, COREWEBVIEW2_SCROLLBAR_STYLE*, scroll_bar_style_)
+
 class EnvironmentOptions final
     : public ComObject<EnvironmentOptions, ICoreWebView2EnvironmentOptions, ICoreWebView2EnvironmentOptions2,
                        ICoreWebView2EnvironmentOptions3, ICoreWebView2EnvironmentOptions4,
@@ -22,33 +38,16 @@ class EnvironmentOptions final
  public:
   EnvironmentOptions(std::string browser_arguments, std::string language, std::string target_version);
 
-  // Strings: a CoTaskMemAlloc UTF-16 copy for the caller, NULL for the empty text.
-  HRESULT STDMETHODCALLTYPE get_AdditionalBrowserArguments(LPWSTR* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_AdditionalBrowserArguments(LPCWSTR value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_Language(LPWSTR* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_Language(LPCWSTR value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_TargetCompatibleBrowserVersion(LPWSTR* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_TargetCompatibleBrowserVersion(LPCWSTR value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_AllowSingleSignOnUsingOSPrimaryAccount(BOOL* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_AllowSingleSignOnUsingOSPrimaryAccount(BOOL value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_ExclusiveUserDataFolderAccess(BOOL* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_ExclusiveUserDataFolderAccess(BOOL value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_IsCustomCrashReportingEnabled(BOOL* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_IsCustomCrashReportingEnabled(BOOL value) noexcept override;
+  // Strings are handed out as a CoTaskMemAlloc UTF-16 copy for the caller, NULL for the empty text.
+#define CORVANE_DECLARE_OPTION(name, in_type, out_type, member)           \
+  HRESULT STDMETHODCALLTYPE get_##name(out_type value) noexcept override; \
+  HRESULT STDMETHODCALLTYPE put_##name(in_type value) noexcept override;
+  CORVANE_ENVIRONMENT_OPTION_PROPERTIES(CORVANE_DECLARE_OPTION)
+#undef CORVANE_DECLARE_OPTION
   HRESULT STDMETHODCALLTYPE GetCustomSchemeRegistrations(
       UINT32* count, ICoreWebView2CustomSchemeRegistration*** registrations) noexcept override;
   HRESULT STDMETHODCALLTYPE SetCustomSchemeRegistrations(
       UINT32 count, ICoreWebView2CustomSchemeRegistration** registrations) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_EnableTrackingPrevention(BOOL* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_EnableTrackingPrevention(BOOL value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_AreBrowserExtensionsEnabled(BOOL* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_AreBrowserExtensionsEnabled(BOOL value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_ChannelSearchKind(COREWEBVIEW2_CHANNEL_SEARCH_KIND* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_ChannelSearchKind(COREWEBVIEW2_CHANNEL_SEARCH_KIND value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_ReleaseChannels(COREWEBVIEW2_RELEASE_CHANNELS* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_ReleaseChannels(COREWEBVIEW2_RELEASE_CHANNELS value) noexcept override;
-  HRESULT STDMETHODCALLTYPE get_ScrollBarStyle(COREWEBVIEW2_SCROLLBAR_STYLE* value) noexcept override;
-  HRESULT STDMETHODCALLTYPE put_ScrollBarStyle(COREWEBVIEW2_SCROLLBAR_STYLE value) noexcept override;
 
  private:
   std::string browser_arguments_, language_, target_version_;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "support/com_callback.h"
+#include "webview/callback_types.h"
 #include "webview/container.h"
 #include "webview/download_path.h"
 #include "webview/runtime_strings.h"
@@ -10,14 +10,6 @@
 
 namespace corvane {
 namespace {
-
-using CloseHandler = EventCallback<ICoreWebView2WindowCloseRequestedEventHandler, ICoreWebView2, IUnknown>;
-using NavigationHandlerObject = EventCallback<ICoreWebView2NavigationStartingEventHandler, ICoreWebView2,
-                                              ICoreWebView2NavigationStartingEventArgs>;
-using NewWindowHandlerObject = EventCallback<ICoreWebView2NewWindowRequestedEventHandler, ICoreWebView2,
-                                             ICoreWebView2NewWindowRequestedEventArgs>;
-using DownloadHandlerObject = EventCallback<ICoreWebView2DownloadStartingEventHandler, ICoreWebView2,
-                                            ICoreWebView2DownloadStartingEventArgs>;
 
 // A getter's string, or the failure to get it.
 template <typename Object>
@@ -155,11 +147,11 @@ WebViewStatus register_event_handlers(ICoreWebView2* web_view, ICoreWebView2Envi
                                       HWND container, NavigationCallback navigation,
                                       NewWindowCallback new_window) {
   EventRegistrationToken token;
-  auto on_close = CloseHandler::create(
+  auto on_close = WindowCloseRequestedCallback::create(
       [container](ComPtr<ICoreWebView2>, ComPtr<IUnknown>) { return on_window_close_requested(container); });
   if (auto failure = registered(web_view->add_WindowCloseRequested(on_close.Get(), &token))) return failure;
 
-  auto on_navigation = NavigationHandlerObject::create(
+  auto on_navigation = NavigationStartingCallback::create(
       [navigation = std::move(navigation)](ComPtr<ICoreWebView2>,
                                            ComPtr<ICoreWebView2NavigationStartingEventArgs> args) {
         return on_navigation_starting(navigation, args.Get());
@@ -167,7 +159,7 @@ WebViewStatus register_event_handlers(ICoreWebView2* web_view, ICoreWebView2Envi
   if (auto failure = registered(web_view->add_NavigationStarting(on_navigation.Get(), &token)))
     return failure;
 
-  auto on_new_window = NewWindowHandlerObject::create(
+  auto on_new_window = NewWindowRequestedCallback::create(
       [handler = std::make_shared<const NewWindowCallback>(std::move(new_window)),
        environment = ComPtr<ICoreWebView2Environment>(environment),
        container](ComPtr<ICoreWebView2> sender, ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args) {
@@ -181,7 +173,7 @@ WebViewStatus register_event_handlers(ICoreWebView2* web_view, ICoreWebView2Envi
 
   ComPtr<ICoreWebView2_4> web_view_4;
   if (auto failure = registered(web_view->QueryInterface(IID_PPV_ARGS(&web_view_4)))) return failure;
-  auto on_download = DownloadHandlerObject::create(
+  auto on_download = DownloadStartingCallback::create(
       [](ComPtr<ICoreWebView2>, ComPtr<ICoreWebView2DownloadStartingEventArgs> args) {
         return on_download_starting(args.Get());
       });

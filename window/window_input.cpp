@@ -71,8 +71,31 @@ void on_button(HWND window, WindowData& data, MouseButtonId button, bool pressed
   data.deliver(window, window_event::MouseButton{button, pressed});
 }
 
-MouseButtonId x_button(WPARAM wparam) {
-  return GET_XBUTTON_WPARAM(wparam) == XBUTTON1 ? MouseButtonId::Back : MouseButtonId::Forward;
+struct ButtonChange {
+  MouseButtonId button;
+  bool pressed;
+};
+
+// The button a mouse-button message is about, and whether it went down.
+std::optional<ButtonChange> button_change(UINT msg, WPARAM wparam) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return ButtonChange{MouseButtonId::Left, msg == WM_LBUTTONDOWN};
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      return ButtonChange{MouseButtonId::Right, msg == WM_RBUTTONDOWN};
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      return ButtonChange{MouseButtonId::Middle, msg == WM_MBUTTONDOWN};
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+      return ButtonChange{
+          GET_XBUTTON_WPARAM(wparam) == XBUTTON1 ? MouseButtonId::Back : MouseButtonId::Forward,
+          msg == WM_XBUTTONDOWN};
+    default:
+      return std::nullopt;
+  }
 }
 
 void on_touch(HWND window, WindowData& data, WPARAM wparam, LPARAM lparam) {
@@ -167,36 +190,16 @@ void translate_keyboard(HWND window, WindowData& data, UINT msg, WPARAM wparam, 
 
 std::optional<LRESULT> handle_pointer_input(HWND window, WindowData& data, UINT msg, WPARAM wparam,
                                             LPARAM lparam) {
+  if (const auto change = button_change(msg, wparam)) {
+    on_button(window, data, change->button, change->pressed);
+    return 0;
+  }
   switch (msg) {
     case WM_MOUSEMOVE:
       on_mouse_move(window, data, lparam);
       return 0;
     case WM_MOUSELEAVE:
       on_mouse_leave(window, data);
-      return 0;
-    case WM_LBUTTONDOWN:
-      on_button(window, data, MouseButtonId::Left, true);
-      return 0;
-    case WM_LBUTTONUP:
-      on_button(window, data, MouseButtonId::Left, false);
-      return 0;
-    case WM_RBUTTONDOWN:
-      on_button(window, data, MouseButtonId::Right, true);
-      return 0;
-    case WM_RBUTTONUP:
-      on_button(window, data, MouseButtonId::Right, false);
-      return 0;
-    case WM_MBUTTONDOWN:
-      on_button(window, data, MouseButtonId::Middle, true);
-      return 0;
-    case WM_MBUTTONUP:
-      on_button(window, data, MouseButtonId::Middle, false);
-      return 0;
-    case WM_XBUTTONDOWN:
-      on_button(window, data, x_button(wparam), true);
-      return 0;
-    case WM_XBUTTONUP:
-      on_button(window, data, x_button(wparam), false);
       return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lparam) != window) {

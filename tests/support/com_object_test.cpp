@@ -6,15 +6,10 @@
 #include <memory>
 
 #include "support/com_callback.h"
-#include "webview/webview2.h"
+#include "webview/callback_types.h"
 
 namespace corvane {
 namespace {
-
-using EnvironmentCompleted =
-    CompletionCallback<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler, ICoreWebView2Environment>;
-using NavigationEvent = EventCallback<ICoreWebView2NavigationStartingEventHandler, ICoreWebView2,
-                                      ICoreWebView2NavigationStartingEventArgs>;
 
 // An object with two interfaces of its own.
 class TwoInterfaces final : public ComObject<TwoInterfaces, IDropTarget, IAgileReference> {
@@ -189,7 +184,7 @@ TEST(CompletionCallback, ErrorInformationTravelsBothWays) {
 TEST(EventCallback, RunsOnEveryInvokeHoldingTheSenderOnlyMeanwhile) {
   auto sender_stand_in = TwoInterfaces::create();
   int runs = 0;
-  auto object = NavigationEvent::create(
+  auto object = NavigationStartingCallback::create(
       [&](ComPtr<ICoreWebView2>, ComPtr<ICoreWebView2NavigationStartingEventArgs> args) {
         ++runs;
         EXPECT_EQ(args, nullptr);

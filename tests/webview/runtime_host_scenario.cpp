@@ -5,11 +5,10 @@
 #include <functional>
 #include <string>
 
-#include "support/com_callback.h"
 #include "support/text.h"
 #include "tests/common/scenario_main.h"
 #include "tests/webview2_runtime/runtime.h"
-#include "webview/webview2.h"
+#include "webview/callback_types.h"
 
 namespace corvane {
 namespace {
@@ -99,22 +98,10 @@ LRESULT send_command(HWND content, const std::wstring& command) {
   return SendMessageW(content, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
-using EnvironmentDone =
-    CompletionCallback<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler, ICoreWebView2Environment>;
-using ControllerDone =
-    CompletionCallback<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler, ICoreWebView2Controller>;
-using Navigation = EventCallback<ICoreWebView2NavigationStartingEventHandler, ICoreWebView2,
-                                 ICoreWebView2NavigationStartingEventArgs>;
-using NewWindow = EventCallback<ICoreWebView2NewWindowRequestedEventHandler, ICoreWebView2,
-                                ICoreWebView2NewWindowRequestedEventArgs>;
-using Download = EventCallback<ICoreWebView2DownloadStartingEventHandler, ICoreWebView2,
-                               ICoreWebView2DownloadStartingEventArgs>;
-using Close = EventCallback<ICoreWebView2WindowCloseRequestedEventHandler, ICoreWebView2, IUnknown>;
-
 ComPtr<ICoreWebView2Environment> create_environment() {
   ComPtr<ICoreWebView2Environment> environment;
   bool completed = false;
-  auto done = EnvironmentDone::create([&](ComStatus outcome, ComPtr<ICoreWebView2Environment> result) {
+  auto done = EnvironmentCompleted::create([&](ComStatus outcome, ComPtr<ICoreWebView2Environment> result) {
     completed = true;
     environment = result;
     print("environment completed " + hex(outcome.code) + (result ? " with" : " without") + " an environment");
@@ -130,7 +117,7 @@ ComPtr<ICoreWebView2Environment> create_environment() {
 ComPtr<ICoreWebView2Controller> create_controller(ICoreWebView2Environment* environment, HWND parent) {
   ComPtr<ICoreWebView2Controller> controller;
   bool completed = false;
-  auto done = ControllerDone::create([&](ComStatus outcome, ComPtr<ICoreWebView2Controller> result) {
+  auto done = ControllerCompleted::create([&](ComStatus outcome, ComPtr<ICoreWebView2Controller> result) {
     completed = true;
     controller = result;
     print("controller completed " + hex(outcome.code));
@@ -146,8 +133,8 @@ void register_handlers(ICoreWebView2* web_view, HWND parent) {
   EventRegistrationToken token;
   report("add_NavigationStarting",
          web_view->add_NavigationStarting(
-             Navigation::create([](ComPtr<ICoreWebView2>,
-                                   ComPtr<ICoreWebView2NavigationStartingEventArgs> args) {
+             NavigationStartingCallback::create([](ComPtr<ICoreWebView2>,
+                                                   ComPtr<ICoreWebView2NavigationStartingEventArgs> args) {
                const std::wstring uri = [&] {
                  LPWSTR raw = nullptr;
                  args->get_Uri(&raw);
@@ -157,46 +144,48 @@ void register_handlers(ICoreWebView2* web_view, HWND parent) {
                return ComStatus{};
              }).Get(),
              &token));
-  report("add_NewWindowRequested",
-         web_view->add_NewWindowRequested(
-             NewWindow::create([parent](ComPtr<ICoreWebView2>,
-                                        ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args) {
-               LPWSTR raw = nullptr;
-               args->get_Uri(&raw);
-               const std::wstring uri = take(raw);
-               ComPtr<ICoreWebView2Deferral> deferral;
-               args->GetDeferral(&deferral);
-               // Decided later, from a message: the runtime must wait for the deferral.
-               auto* later = new std::function<void()>([args, deferral, uri] {
-                 args->put_Handled(uri.find(L"deny") != std::wstring::npos);
-                 deferral->Complete();
-               });
-               PostMessageW(parent, WM_APP, reinterpret_cast<WPARAM>(later), 0);
-               print("new window deferred");
-               return ComStatus{};
-             }).Get(),
-             &token));
+  report(
+      "add_NewWindowRequested",
+      web_view->add_NewWindowRequested(
+          NewWindowRequestedCallback::create([parent](ComPtr<ICoreWebView2>,
+                                                      ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args) {
+            LPWSTR raw = nullptr;
+            args->get_Uri(&raw);
+            const std::wstring uri = take(raw);
+            ComPtr<ICoreWebView2Deferral> deferral;
+            args->GetDeferral(&deferral);
+            // Decided later, from a message: the runtime must wait for the deferral.
+            auto* later = new std::function<void()>([args, deferral, uri] {
+              args->put_Handled(uri.find(L"deny") != std::wstring::npos);
+              deferral->Complete();
+            });
+            PostMessageW(parent, WM_APP, reinterpret_cast<WPARAM>(later), 0);
+            print("new window deferred");
+            return ComStatus{};
+          }).Get(),
+          &token));
   ComPtr<ICoreWebView2_4> web_view_4;
   report("QueryInterface ICoreWebView2_4", web_view->QueryInterface(IID_PPV_ARGS(&web_view_4)));
   if (web_view_4) {
-    report(
-        "add_DownloadStarting",
-        web_view_4->add_DownloadStarting(
-            Download::create([](ComPtr<ICoreWebView2>, ComPtr<ICoreWebView2DownloadStartingEventArgs> args) {
-              LPWSTR raw = nullptr;
-              args->get_ResultFilePath(&raw);
-              args->put_ResultFilePath((take(raw) + L".renamed").c_str());
-              args->put_Handled(TRUE);
-              return ComStatus{};
-            }).Get(),
-            &token));
+    report("add_DownloadStarting",
+           web_view_4->add_DownloadStarting(
+               DownloadStartingCallback::create([](ComPtr<ICoreWebView2>,
+                                                   ComPtr<ICoreWebView2DownloadStartingEventArgs> args) {
+                 LPWSTR raw = nullptr;
+                 args->get_ResultFilePath(&raw);
+                 args->put_ResultFilePath((take(raw) + L".renamed").c_str());
+                 args->put_Handled(TRUE);
+                 return ComStatus{};
+               }).Get(),
+               &token));
   }
   report("add_WindowCloseRequested",
-         web_view->add_WindowCloseRequested(Close::create([](ComPtr<ICoreWebView2>, ComPtr<IUnknown> args) {
-                                              print(args ? "close requested with args" : "close requested");
-                                              return ComStatus{};
-                                            }).Get(),
-                                            &token));
+         web_view->add_WindowCloseRequested(
+             WindowCloseRequestedCallback::create([](ComPtr<ICoreWebView2>, ComPtr<IUnknown> args) {
+               print(args ? "close requested with args" : "close requested");
+               return ComStatus{};
+             }).Get(),
+             &token));
 }
 
 LRESULT CALLBACK parent_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {

@@ -54,18 +54,20 @@ class WebView final
   HRESULT STDMETHODCALLTYPE get_Settings(ICoreWebView2Settings** settings) noexcept override;
   HRESULT STDMETHODCALLTYPE get_Source(LPWSTR* uri) noexcept override;
   HRESULT STDMETHODCALLTYPE Navigate(LPCWSTR uri) noexcept override;
-  HRESULT STDMETHODCALLTYPE add_NavigationStarting(ICoreWebView2NavigationStartingEventHandler* handler,
-                                                   EventRegistrationToken* token) noexcept override;
-  HRESULT STDMETHODCALLTYPE remove_NavigationStarting(EventRegistrationToken token) noexcept override;
-  HRESULT STDMETHODCALLTYPE add_NewWindowRequested(ICoreWebView2NewWindowRequestedEventHandler* handler,
-                                                   EventRegistrationToken* token) noexcept override;
-  HRESULT STDMETHODCALLTYPE remove_NewWindowRequested(EventRegistrationToken token) noexcept override;
-  HRESULT STDMETHODCALLTYPE add_WindowCloseRequested(ICoreWebView2WindowCloseRequestedEventHandler* handler,
-                                                     EventRegistrationToken* token) noexcept override;
-  HRESULT STDMETHODCALLTYPE remove_WindowCloseRequested(EventRegistrationToken token) noexcept override;
-  HRESULT STDMETHODCALLTYPE add_DownloadStarting(ICoreWebView2DownloadStartingEventHandler* handler,
-                                                 EventRegistrationToken* token) noexcept override;
-  HRESULT STDMETHODCALLTYPE remove_DownloadStarting(EventRegistrationToken token) noexcept override;
+// An event's add_ and remove_, kept in the given handler list.
+#define CORVANE_TEST_EVENT(name, list)                                                      \
+  HRESULT STDMETHODCALLTYPE add_##name(ICoreWebView2##name##EventHandler* handler,          \
+                                       EventRegistrationToken* token) noexcept override {   \
+    return add(list, "add_" #name, handler, token);                                         \
+  }                                                                                         \
+  HRESULT STDMETHODCALLTYPE remove_##name(EventRegistrationToken token) noexcept override { \
+    return remove(list, "remove_" #name, token);                                            \
+  }
+  CORVANE_TEST_EVENT(NavigationStarting, navigation_starting_)
+  CORVANE_TEST_EVENT(NewWindowRequested, new_window_requested_)
+  CORVANE_TEST_EVENT(WindowCloseRequested, window_close_requested_)
+  CORVANE_TEST_EVENT(DownloadStarting, download_starting_)
+#undef CORVANE_TEST_EVENT
 
   // The events, as pages raise them. navigate answers whether the navigation went ahead.
   bool navigate(const std::wstring& uri, bool user_initiated);
@@ -74,9 +76,15 @@ class WebView final
   void start_download(const std::wstring& uri, const std::wstring& proposed_path);
   void request_close();
 
-  void set_content_window(HWND window) { content_ = window; }
-  HWND content_window() const { return content_; }
-  const std::wstring& source() const { return source_; }
+  void set_content_window(HWND window) {
+    content_ = window;
+  }
+  HWND content_window() const {
+    return content_;
+  }
+  const std::wstring& source() const {
+    return source_;
+  }
 
  private:
   HRESULT add(std::vector<Handler>& list, const char* call, IUnknown* handler, EventRegistrationToken* token);

@@ -325,36 +325,6 @@ HRESULT WebView::remove(std::vector<Handler>& list, const char* call, EventRegis
   return logged(std::string("ICoreWebView2.") + call, std::to_string(token.value));
 }
 
-HRESULT WebView::add_NavigationStarting(ICoreWebView2NavigationStartingEventHandler* handler,
-                                        EventRegistrationToken* token) noexcept {
-  return add(navigation_starting_, "add_NavigationStarting", handler, token);
-}
-HRESULT WebView::remove_NavigationStarting(EventRegistrationToken token) noexcept {
-  return remove(navigation_starting_, "remove_NavigationStarting", token);
-}
-HRESULT WebView::add_NewWindowRequested(ICoreWebView2NewWindowRequestedEventHandler* handler,
-                                        EventRegistrationToken* token) noexcept {
-  return add(new_window_requested_, "add_NewWindowRequested", handler, token);
-}
-HRESULT WebView::remove_NewWindowRequested(EventRegistrationToken token) noexcept {
-  return remove(new_window_requested_, "remove_NewWindowRequested", token);
-}
-HRESULT WebView::add_WindowCloseRequested(ICoreWebView2WindowCloseRequestedEventHandler* handler,
-                                          EventRegistrationToken* token) noexcept {
-  return add(window_close_requested_, "add_WindowCloseRequested", handler, token);
-}
-HRESULT WebView::remove_WindowCloseRequested(EventRegistrationToken token) noexcept {
-  return remove(window_close_requested_, "remove_WindowCloseRequested", token);
-}
-HRESULT WebView::add_DownloadStarting(ICoreWebView2DownloadStartingEventHandler* handler,
-                                      EventRegistrationToken* token) noexcept {
-  const HRESULT hr = add(download_starting_, "add_DownloadStarting", handler, token);
-  return hr;
-}
-HRESULT WebView::remove_DownloadStarting(EventRegistrationToken token) noexcept {
-  return remove(download_starting_, "remove_DownloadStarting", token);
-}
-
 bool WebView::navigate(const std::wstring& uri, bool user_initiated) {
   const auto args = NavigationArgs::create(uri, user_initiated);
   invoke_all<ICoreWebView2NavigationStartingEventHandler>(navigation_starting_, this, args.Get(),
