@@ -63,17 +63,20 @@ std::string failure_message(const WebView2Failure::SystemError& error) {
 
 std::string system_error_text(std::int32_t code, const SystemMessage& message) {
   const std::string number = std::to_string(code);
-  return std::visit(Overloaded{
-                        [&](const std::string& text) { return text + " (os error " + number + ")"; },
-                        [&](const SystemMessage::FormatFailed& failed) {
-                          return "OS Error " + number + " (FormatMessageW() returned error " +
-                                 std::to_string(failed.error) + ")";
-                        },
-                        [&](const SystemMessage::InvalidUtf16&) {
-                          return "OS Error " + number + " (FormatMessageW() returned invalid UTF-16)";
-                        },
-                    },
-                    message.result);
+  // Without a system text the message says why; the code follows it all the same.
+  const std::string text =
+      std::visit(Overloaded{
+                     [&](const std::string& found) { return found; },
+                     [&](const SystemMessage::FormatFailed& failed) {
+                       return "OS Error " + number + " (FormatMessageW() returned error " +
+                              std::to_string(failed.error) + ")";
+                     },
+                     [&](const SystemMessage::InvalidUtf16&) {
+                       return "OS Error " + number + " (FormatMessageW() returned invalid UTF-16)";
+                     },
+                 },
+                 message.result);
+  return text + " (os error " + number + ")";
 }
 
 std::string quoted_text(std::string_view text) {

@@ -6,29 +6,9 @@
 #include <utility>
 
 #include "support/com_object.h"
+#include "support/com_status.h"
 
 namespace corvane {
-
-// An HRESULT together with the COM error information that describes it, if any.
-struct ComStatus {
-  HRESULT code = S_OK;
-  ComPtr<IErrorInfo> info;
-
-  bool failed() const { return FAILED(code); }
-  // A failure with the thread's current error information (taken off the thread).
-  static ComStatus from_thread(HRESULT code) {
-    ComStatus status{code, nullptr};
-    GetErrorInfo(0, &status.info);
-    return status;
-  }
-  // What a callback hands back to its caller: the failure's code, with its error information put
-  // back on the thread; S_OK for success.
-  HRESULT to_caller() const {
-    if (!failed()) return S_OK;
-    if (info) SetErrorInfo(0, info.Get());
-    return code;
-  }
-};
 
 template <typename Interface, typename Result>
 class CompletionCallback final : public ComObject<CompletionCallback<Interface, Result>, Interface> {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "support/unique_handle.h"
+#include "support/last_error.h"
 
 namespace corvane {
 
@@ -34,7 +35,7 @@ struct WindowTraits {
   static bool valid(Handle h) noexcept { return h != nullptr; }
   // A window that is already gone is not an error worth reporting.
   static void close(Handle h) noexcept {
-    if (!DestroyWindow(h)) GetLastError();
+    if (!DestroyWindow(h)) ignore_last_error();
   }
 };
 using UniqueWindow = UniqueHandle<WindowTraits>;

@@ -2,10 +2,10 @@
 
 #include <unknwn.h>
 
-namespace corvane {
+namespace corvane::detail {
 
-void OpaqueComRef::reset() noexcept {
-  if (auto* unknown = static_cast<IUnknown*>(release())) unknown->Release();
+void release_com_reference(void* unknown) noexcept {
+  static_cast<IUnknown*>(unknown)->Release();
 }
 
-}  // namespace corvane
+}  // namespace corvane::detail

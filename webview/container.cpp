@@ -3,7 +3,8 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <memory>
+
+#include "window/owed_posts.h"
 
 namespace corvane {
 namespace {
@@ -36,17 +37,24 @@ void register_container_class() {
   }
 }
 
-using Closure = std::function<void()>;
+// Runs the closures posted to the container up to the one of this token; a token the host never
+// gave out (another program's message) runs nothing.
+void run_posted_closures(HWND window, WPARAM token) {
+  const auto owed = owed_closures().take_through(receiver_of(window), token);
+  if (owed.empty()) return;
+  for (const auto& closure : owed) closure();
+  RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
+}
 
 LRESULT CALLBACK container_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                     DWORD_PTR) noexcept {
   const UINT exec = web_view_exec_message();
   if (exec != 0 && msg == exec) {
-    const std::unique_ptr<Closure> closure(reinterpret_cast<Closure*>(wparam));
-    (*closure)();
-    RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
+    run_posted_closures(window, wparam);
     return 0;
   }
+  // A container that goes (the page closed its window) drops what it was still to run.
+  if (msg == WM_NCDESTROY) owed_closures().take_all(receiver_of(window));
   return DefSubclassProc(window, msg, wparam, lparam);
 }
 
@@ -80,10 +88,9 @@ UINT web_view_exec_message() {
 bool post_to_container(HWND container, std::function<void()> closure) {
   const UINT exec = web_view_exec_message();
   if (exec == 0) return false;  // message 0 is never taken for it
-  auto cell = std::make_unique<Closure>(std::move(closure));
-  if (!PostMessageW(container, exec, reinterpret_cast<WPARAM>(cell.get()), 0)) return false;
-  cell.release();  // the container's subclass owns it now
-  return true;
+  return owed_closures().post(receiver_of(container), std::move(closure), [&](PostToken token) {
+    return PostMessageW(container, exec, static_cast<WPARAM>(token), 0);
+  });
 }
 
 void install_container_subclass(HWND container) {

@@ -19,7 +19,7 @@ WebViewResult<HWND> create_container(HWND parent);
 UINT web_view_exec_message();
 
 // Posts the closure to the container, to run once when the message is dispatched; false when the post
-// failed (the closure is then dropped without running).
+// failed. A closure that never runs (the post failed, or the container went first) is dropped.
 bool post_to_container(HWND container, std::function<void()> closure);
 
 // Runs the posted closures, then asks for an internal paint of the container.

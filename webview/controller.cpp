@@ -12,22 +12,22 @@ struct ParentCell {
   ComPtr<ICoreWebView2Controller> controller;
 };
 
+// The parent remove_parent_subclass is detaching (UI thread only): any program can send the detach
+// message, and only this one counts.
+HWND g_detaching_parent = nullptr;
+
 LRESULT CALLBACK parent_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                  DWORD_PTR data) noexcept {
   auto* cell = reinterpret_cast<ParentCell*>(data);
   ICoreWebView2Controller* controller = cell->controller.Get();
   switch (msg) {
     case WM_SIZE: {
-      RECT client;
       // Minimized, the web view keeps its last bounds.
-      if (wparam == SIZE_MINIMIZED || !GetClientRect(window, &client)) break;
-      const int width = client.right - client.left, height = client.bottom - client.top;
-      controller->put_Bounds(RECT{0, 0, width, height});
+      const std::optional<RECT> bounds = wparam == SIZE_MINIMIZED ? std::nullopt : client_bounds(window);
+      if (!bounds) break;
+      controller->put_Bounds(*bounds);
       HWND container = nullptr;
-      if (SUCCEEDED(controller->get_ParentWindow(&container))) {
-        SetWindowPos(container, nullptr, 0, 0, width, height,
-                     SWP_ASYNCWINDOWPOS | SWP_NOACTIVATE | SWP_NOZORDER);
-      }
+      if (SUCCEEDED(controller->get_ParentWindow(&container))) fit_container(container, *bounds);
       break;
     }
     case WM_MOVE:
@@ -37,8 +37,10 @@ LRESULT CALLBACK parent_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lp
     case WM_SETFOCUS:
       controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
       break;
-    case WM_DESTROY:
     case kDetachParentSubclass:
+      if (window != g_detaching_parent) break;
+      [[fallthrough]];
+    case WM_DESTROY:
       RemoveWindowSubclass(window, parent_subclass, kParentSubclassId);
       delete cell;
       break;
@@ -50,6 +52,17 @@ LRESULT CALLBACK parent_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lp
 
 }  // namespace
 
+std::optional<RECT> client_bounds(HWND parent) {
+  RECT client;
+  if (!GetClientRect(parent, &client)) return std::nullopt;
+  return RECT{0, 0, client.right - client.left, client.bottom - client.top};
+}
+
+bool fit_container(HWND container, const RECT& bounds) {
+  return SetWindowPos(container, nullptr, 0, 0, bounds.right, bounds.bottom,
+                      SWP_ASYNCWINDOWPOS | SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
 WebViewResult<ComPtr<ICoreWebView2Controller>> create_controller(ICoreWebView2Environment* environment,
                                                                  HWND container) {
   auto slot = std::make_shared<ResultSlot<ComPtr<ICoreWebView2Controller>>>();
@@ -59,14 +72,14 @@ WebViewResult<ComPtr<ICoreWebView2Controller>> create_controller(ICoreWebView2En
     HRESULT hr;
     if (SUCCEEDED(environment->QueryInterface(IID_PPV_ARGS(&environment10))) && environment10) {
       ComPtr<ICoreWebView2ControllerOptions> options;
-      hr = environment10->CreateCoreWebView2ControllerOptions(&options);
+      hr = obtained(environment10->CreateCoreWebView2ControllerOptions(&options), options);
       if (SUCCEEDED(hr)) hr = options->put_IsInPrivateModeEnabled(FALSE);
       if (SUCCEEDED(hr))
         hr = environment10->CreateCoreWebView2ControllerWithOptions(container, options.Get(), callback.Get());
     } else {
       hr = environment->CreateCoreWebView2Controller(container, callback.Get());
     }
-    if (FAILED(hr)) return failure_with_thread_info(hr);
+    if (auto failure = checked(hr)) return std::move(*failure);
   }
   return wait_with_message_pump(*slot);
 }
@@ -78,7 +91,9 @@ void install_parent_subclass(HWND parent, ICoreWebView2Controller* controller) {
 }
 
 void remove_parent_subclass(HWND parent) {
+  g_detaching_parent = parent;
   SendMessageW(parent, kDetachParentSubclass, 0, 0);
+  g_detaching_parent = nullptr;
   RemoveWindowSubclass(parent, parent_subclass, kParentSubclassId);
 }
 

@@ -21,7 +21,7 @@ WebViewResult<ComPtr<ICoreWebView2Environment>> create_environment(std::wstring_
     const HRESULT created =
         CreateCoreWebView2EnvironmentWithOptions(nullptr, folder.c_str(), options.Get(), callback.Get());
     // A machine without a usable runtime fails here, at once, with the loader's reason.
-    if (FAILED(created)) return failure_with_thread_info(created);
+    if (auto failure = checked(created)) return std::move(*failure);
   }
   return wait_with_message_pump(*slot);
 }

@@ -11,16 +11,13 @@ namespace corvane {
 namespace {
 
 WebViewStatus navigate(ICoreWebView2* web_view, std::string_view url) {
-  const HRESULT hr = web_view->Navigate(to_utf16(url).c_str());
-  if (FAILED(hr)) return failure_with_thread_info(hr);
-  return std::nullopt;
+  return checked(web_view->Navigate(to_utf16(url).c_str()));
 }
 
 // Shows the controller, focuses it and fits it to the parent, with the parent's subclass in place.
 WebViewResult<HostedWebView> finish(HostedWebView hosted) {
   install_parent_subclass(hosted.parent, hosted.controller.Get());
-  if (const HRESULT hr = hosted.controller->put_IsVisible(TRUE); FAILED(hr))
-    return failure_with_thread_info(hr);
+  if (auto failure = checked(hosted.controller->put_IsVisible(TRUE))) return std::move(*failure);
   hosted.controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
   if (auto failure = resize_to_parent(hosted)) {
     close_hosted_web_view(std::move(hosted));
@@ -44,9 +41,9 @@ WebViewResult<HostedWebView> create_hosted_web_view(HWND parent, std::wstring_vi
 
   HostedWebView hosted{std::move(controller.value()), nullptr, std::move(environment.value()), parent,
                        container.value()};
-  if (const HRESULT hr = hosted.controller->get_CoreWebView2(&hosted.web_view); FAILED(hr)) {
-    return failure_with_thread_info(hr);
-  }
+  if (auto failure =
+          checked(obtained(hosted.controller->get_CoreWebView2(&hosted.web_view), hosted.web_view)))
+    return std::move(*failure);
   if (auto failure = apply_settings(hosted.web_view.Get())) return std::move(*failure);
   if (auto failure =
           register_event_handlers(hosted.web_view.Get(), hosted.environment.Get(), hosted.container,
@@ -58,16 +55,10 @@ WebViewResult<HostedWebView> create_hosted_web_view(HWND parent, std::wstring_vi
 }
 
 WebViewStatus resize_to_parent(const HostedWebView& hosted) {
-  RECT client;
-  if (!GetClientRect(hosted.parent, &client)) return last_error_failure();
-  const int width = client.right - client.left, height = client.bottom - client.top;
-  if (const HRESULT hr = hosted.controller->put_Bounds(RECT{0, 0, width, height}); FAILED(hr)) {
-    return failure_with_thread_info(hr);
-  }
-  if (!SetWindowPos(hosted.container, nullptr, 0, 0, width, height,
-                    SWP_ASYNCWINDOWPOS | SWP_NOACTIVATE | SWP_NOZORDER)) {
-    return last_error_failure();
-  }
+  const std::optional<RECT> bounds = client_bounds(hosted.parent);
+  if (!bounds) return last_error_failure();
+  if (auto failure = checked(hosted.controller->put_Bounds(*bounds))) return failure;
+  if (!fit_container(hosted.container, *bounds)) return last_error_failure();
   return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "support/com_callback.h"
 #include "webview/webview_failure.h"
 
 namespace corvane {

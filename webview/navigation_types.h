@@ -7,6 +7,10 @@
 
 #include "support/opaque_com_ref.h"
 
+// The WebView2 interfaces the decisions carry, declared only.
+struct ICoreWebView2;
+struct ICoreWebView2Environment;
+
 namespace corvane {
 
 enum class NavigationDecision : bool { Deny = false, Allow = true };
@@ -20,16 +24,16 @@ struct NewWindowFeatures {
   };
   std::optional<Size> size;
   std::optional<Position> position;
-  // The ICoreWebView2 that asked and its ICoreWebView2Environment, one reference each.
-  OpaqueComRef opener_web_view;
-  OpaqueComRef opener_environment;
+  // The web view that asked and its environment, one reference each.
+  OpaqueComRef<ICoreWebView2> opener_web_view;
+  OpaqueComRef<ICoreWebView2Environment> opener_environment;
 };
 
 struct NewWindowDecision {
   enum class Kind { Allow, Create, Deny };
   Kind kind = Kind::Deny;
-  // For Create: the ICoreWebView2 the new window is to show, one reference.
-  OpaqueComRef web_view;
+  // For Create: the web view the new window is to show, one reference.
+  OpaqueComRef<ICoreWebView2> web_view;
 };
 
 using NavigationCallback = std::function<NavigationDecision(std::string_view url)>;

@@ -11,9 +11,7 @@ struct Row {
 };
 
 WebViewStatus set(ICoreWebView2Settings* settings, Row<ICoreWebView2Settings> row) {
-  const HRESULT hr = (settings->*row.setter)(row.value);
-  if (FAILED(hr)) return failure_with_thread_info(hr);
-  return std::nullopt;
+  return checked((settings->*row.setter)(row.value));
 }
 
 // A row of a later interface: skipped silently when the runtime does not have it.
@@ -24,9 +22,7 @@ WebViewStatus set_optional(ICoreWebView2Settings* settings, Row<I> row) {
     ComStatus::from_thread(E_NOINTERFACE);  // fetch and drop the thread's error information
     return std::nullopt;
   }
-  const HRESULT hr = (later.Get()->*row.setter)(row.value);
-  if (FAILED(hr)) return failure_with_thread_info(hr);
-  return std::nullopt;
+  return checked((later.Get()->*row.setter)(row.value));
 }
 
 }  // namespace
@@ -34,7 +30,7 @@ WebViewStatus set_optional(ICoreWebView2Settings* settings, Row<I> row) {
 WebViewStatus apply_settings(ICoreWebView2* web_view) {
   using S = ICoreWebView2Settings;
   ComPtr<S> settings;
-  if (const HRESULT hr = web_view->get_Settings(&settings); FAILED(hr)) return failure_with_thread_info(hr);
+  if (auto failure = checked(obtained(web_view->get_Settings(&settings), settings))) return failure;
   const Row<S> base_rows[] = {
       {&S::put_IsStatusBarEnabled, FALSE},   {&S::put_AreDefaultContextMenusEnabled, TRUE},
       {&S::put_IsZoomControlEnabled, FALSE}, {&S::put_AreDevToolsEnabled, FALSE},

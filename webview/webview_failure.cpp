@@ -1,7 +1,7 @@
 #include "webview/webview_failure.h"
 
 #include "support/text.h"
-#include "window/window_creation_error.h"
+#include "support/hresult.h"
 
 namespace corvane {
 namespace {
@@ -31,6 +31,11 @@ WebViewError failure_from(const ComStatus& status) {
 
 WebViewError last_error_failure() {
   return system_failure(hresult_from_win32(GetLastError()));
+}
+
+WebViewStatus checked(HRESULT code) {
+  if (FAILED(code)) return failure_with_thread_info(code);
+  return std::nullopt;
 }
 
 }  // namespace corvane

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "support/com_callback.h"
+#include "support/com_status.h"
 #include "support/result.h"
 #include "webview/webview_error.h"
 
@@ -21,5 +21,8 @@ WebViewError failure_with_thread_info(HRESULT code);
 WebViewError failure_from(const ComStatus& status);
 // HRESULT_FROM_WIN32 of the thread's last error (0 when there is none).
 WebViewError last_error_failure();
+// Success, or the failed call's error with the thread's error information: the one step from a
+// WebView2 call's HRESULT to the host's status.
+WebViewStatus checked(HRESULT code);
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "window/dpi.h"
 
 #include "support/fatal.h"
+#include "support/last_error.h"
 
 namespace corvane {
 
@@ -57,7 +58,7 @@ std::optional<RECT> adjust_window_rect_with_styles(HWND window, RECT client, DWO
     return rect;
   }
   if (!AdjustWindowRectEx(&rect, style, has_menu, ex_style)) {
-    GetLastError();
+    ignore_last_error();
     return std::nullopt;
   }
   return rect;

@@ -43,7 +43,9 @@ bool FileDropTarget::deliver_files(IDataObject* data) {
     name.resize(length);
     deliver(Event{std::move(name)});
   }
-  DragFinish(drop);
+  // Not DragFinish: the medium may belong to the source (pUnkForRelease), and only ReleaseStgMedium
+  // gives it back the way the source handed it out.
+  ReleaseStgMedium(&medium);
   return true;
 }
 

@@ -1,6 +1,8 @@
 #include "window/event_loop.h"
 
 #include "support/fatal.h"
+#include "support/last_error.h"
+#include "window/owed_posts.h"
 #include "window/process_setup.h"
 #include "window/registered_messages.h"
 #include "window/thread_target.h"
@@ -27,7 +29,7 @@ HWND create_thread_target_window() {
       CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT,
                       kThreadTargetClass, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, own_module(), nullptr);
   if (window == nullptr) {
-    GetLastError();
+    ignore_last_error();
     return nullptr;
   }
   // Visible, so that it receives the paint messages that close the cycles; with no size, layered
@@ -75,13 +77,11 @@ void run_on_loop_thread(DWORD loop_thread_id, HWND thread_target, std::function<
     closure();
     return;
   }
-  auto owned = std::make_unique<std::function<void()>>(std::move(closure));
-  if (PostMessageW(thread_target, registered_message(RegisteredMessage::ExecMsg),
-                   reinterpret_cast<WPARAM>(owned.get()), 0)) {
-    owned.release();  // the thread target window frees it after running it
-  } else {
-    GetLastError();
-  }
+  const UINT exec = registered_message(RegisteredMessage::ExecMsg);
+  const bool posted = owed_closures().post(
+      receiver_of(thread_target), std::move(closure),
+      [&](PostToken token) { return PostMessageW(thread_target, exec, static_cast<WPARAM>(token), 0); });
+  if (!posted) ignore_last_error();
 }
 
 }  // namespace corvane

@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "support/fatal.h"
+#include "support/last_error.h"
 #include "window/dpi.h"
+#include "window/owed_posts.h"
 #include "window/phase_table.h"
 #include "window/registered_messages.h"
 
@@ -27,7 +29,7 @@ void apply_scale_change_size(HWND window, PhysicalSize size) {
   if (!SetWindowPos(window, nullptr, 0, 0, std::abs(frame->right - frame->left),
                     std::abs(frame->bottom - frame->top),
                     SWP_ASYNCWINDOWPOS | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE)) {
-    GetLastError();
+    ignore_last_error();
   }
   InvalidateRgn(window, nullptr, FALSE);
 }
@@ -155,16 +157,13 @@ void EventLoopRunner::end_cycle() {
 void EventLoopRunner::schedule_next_wake() {
   if (std::holds_alternative<loop_control::Poll>(control_)) {
     if (!PostMessageW(thread_target_, registered_message(RegisteredMessage::ProcessNewEvents), 0, 0))
-      GetLastError();
+      ignore_last_error();
   } else if (const auto* until = std::get_if<loop_control::WaitUntil>(&control_)) {
-    auto* block = static_cast<Instant*>(HeapAlloc(GetProcessHeap(), 0, sizeof(Instant)));
-    if (block == nullptr) fatal("out of memory for the wait deadline");
-    *block = until->deadline;
-    if (!PostThreadMessageW(wait_thread_id_, registered_message(RegisteredMessage::WaitUntil), 0,
-                            reinterpret_cast<LPARAM>(block))) {
-      GetLastError();
-      HeapFree(GetProcessHeap(), 0, block);
-    }
+    const UINT wait_until = registered_message(RegisteredMessage::WaitUntil);
+    const bool posted = owed_deadlines().post(wait_thread_id_, until->deadline, [&](PostToken token) {
+      return PostThreadMessageW(wait_thread_id_, wait_until, 0, static_cast<LPARAM>(token));
+    });
+    if (!posted) ignore_last_error();
   }
 }
 

@@ -31,6 +31,7 @@ class EventLoopRunner {
   // Delivers at once, or queues while the handler is busy. True when the handler saw the event (it
   // may then have changed a ScaleChanged size in place).
   bool deliver_event(LoopEvent& event);
+  bool deliver_event(LoopEvent&& event) { return deliver_event(event); }
   // Pulls the owned windows' pending paints forward; true when this call started the redraw part.
   bool flush_paint_messages(HWND except);
   void end_cycle();

@@ -3,6 +3,7 @@
 #include <source_location>
 
 #include "support/fatal.h"
+#include "support/last_error.h"
 #include "support/text.h"
 #include "window/dpi.h"
 #include "window/registered_messages.h"
@@ -103,7 +104,12 @@ void request_redraw(const MainWindow& window) {
 }
 
 void release_window(MainWindow&& window) {
-  if (!PostMessageW(window.hwnd, registered_message(RegisteredMessage::DestroyMsg), 0, 0)) GetLastError();
+  {
+    std::lock_guard guard(window.state->lock);
+    window.state->destroy_requested = true;
+  }
+  if (!PostMessageW(window.hwnd, registered_message(RegisteredMessage::DestroyMsg), 0, 0))
+    ignore_last_error();
   window.state.reset();
 }
 

@@ -1,17 +1,12 @@
 #include "window/thread_target.h"
 
-#include <functional>
-#include <string>
-
 #include "support/fatal.h"
+#include "support/last_error.h"
+#include "window/owed_posts.h"
 #include "window/registered_messages.h"
 
 namespace corvane {
 namespace {
-
-void deliver(EventLoopRunner& runner, LoopEvent event) {
-  runner.deliver_event(event);
-}
 
 void handle_paint(HWND window, EventLoopRunner& runner) {
   ValidateRect(window, nullptr);
@@ -29,11 +24,11 @@ void handle_paint(HWND window, EventLoopRunner& runner) {
 void handle_device_change(HWND window, EventLoopRunner& runner, WPARAM change, LPARAM device) {
   const auto handle = reinterpret_cast<HANDLE>(device);
   if (change == GIDC_ARRIVAL) {
-    deliver(runner, loop_event::Device{handle, device_event::Added{}});
+    runner.deliver_event(loop_event::Device{handle, device_event::Added{}});
   } else if (change == GIDC_REMOVAL) {
-    deliver(runner, loop_event::Device{handle, device_event::Removed{}});
+    runner.deliver_event(loop_event::Device{handle, device_event::Removed{}});
   } else {
-    fatal("unexpected WM_INPUT_DEVICE_CHANGE wParam " + std::to_string(change));
+    return;  // not the system's: any program can post this message with any value
   }
   request_internal_paint(window);
 }
@@ -51,33 +46,39 @@ void handle_raw_input(HWND window, EventLoopRunner& runner, LPARAM input) {
   if (raw.header.dwType == RIM_TYPEMOUSE) {
     const RAWMOUSE& mouse = raw.data.mouse;
     if (!(mouse.usFlags & MOUSE_MOVE_ABSOLUTE) && (mouse.lLastX != 0 || mouse.lLastY != 0)) {
-      deliver(runner, loop_event::Device{device, device_event::MouseMotion{mouse.lLastX, mouse.lLastY}});
+      runner.deliver_event(loop_event::Device{device, device_event::MouseMotion{mouse.lLastX, mouse.lLastY}});
     }
     if (mouse.usButtonFlags & RI_MOUSE_WHEEL) {
-      deliver(runner,
-              loop_event::Device{device, device_event::MouseWheel{static_cast<SHORT>(mouse.usButtonData)}});
+      runner.deliver_event(
+          loop_event::Device{device, device_event::MouseWheel{static_cast<SHORT>(mouse.usButtonData)}});
     }
     if (const USHORT buttons = mouse.usButtonFlags & ~(RI_MOUSE_WHEEL | RI_MOUSE_HWHEEL)) {
-      deliver(runner, loop_event::Device{device, device_event::MouseButtons{buttons}});
+      runner.deliver_event(loop_event::Device{device, device_event::MouseButtons{buttons}});
     }
   } else if (raw.header.dwType == RIM_TYPEKEYBOARD) {
     const RAWKEYBOARD& key = raw.data.keyboard;
-    deliver(runner, loop_event::Device{device, device_event::Key{key.VKey, !(key.Flags & RI_KEY_BREAK)}});
+    runner.deliver_event(
+        loop_event::Device{device, device_event::Key{key.VKey, !(key.Flags & RI_KEY_BREAK)}});
   }
   request_internal_paint(window);
 }
 
-// A closure posted by run_on_loop_thread from another thread.
-void run_posted_closure(HWND window, WPARAM closure) {
-  const std::unique_ptr<std::function<void()>> owned(reinterpret_cast<std::function<void()>*>(closure));
-  (*owned)();
+// The closures run_on_loop_thread posted from other threads, up to the one of this token. A token
+// the loop never gave out runs nothing.
+void run_posted_closures(HWND window, WPARAM token) {
+  const auto owed = owed_closures().take_through(receiver_of(window), token);
+  if (owed.empty()) return;
+  for (const auto& closure : owed) closure();
   request_internal_paint(window);
 }
 
 void process_new_events(HWND window, EventLoopRunner& runner) {
+  // Before the run loop no cycle can start: the wake-up is another program's, and the first cycle
+  // takes in every event anyway.
+  if (runner.phase() == RunnerPhase::NotStarted) return;
   if (!PostThreadMessageW(runner.wait_thread_id(), registered_message(RegisteredMessage::CancelWaitUntil), 0,
                           0)) {
-    GetLastError();
+    ignore_last_error();
   }
   if (const auto* until = std::get_if<loop_control::WaitUntil>(&runner.control())) {
     // The wait thread wakes up to a millisecond early; spin out the rest unless a message comes.
@@ -102,6 +103,7 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
     case WM_NCDESTROY:
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       request_internal_paint(window);
+      owed_closures().take_all(receiver_of(window));
       delete &data;
       return 0;
     case WM_CLOSE:
@@ -114,7 +116,9 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
       return DefWindowProcW(window, msg, wparam, lparam);
     case WM_ENDSESSION:
       if (wparam) {
-        runner.advance_phase(RunnerPhase::Destroyed);
+        // The session may end during start-up (the failure dialog may be open): before the run
+        // loop there is no handler to tell, and the process just ends.
+        if (runner.phase() != RunnerPhase::NotStarted) runner.advance_phase(RunnerPhase::Destroyed);
         end_process(0);
       }
       return 0;
@@ -128,12 +132,15 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
       break;
   }
   if (is_message(msg, RegisteredMessage::WakeupMsg)) {
-    if (data.receiver.receive()) deliver(runner, loop_event::User{});
-    request_internal_paint(window);
+    // A wake-up with nothing queued is another program's.
+    if (data.receiver.receive()) {
+      runner.deliver_event(loop_event::User{});
+      request_internal_paint(window);
+    }
     return 0;
   }
   if (is_message(msg, RegisteredMessage::ExecMsg)) {
-    run_posted_closure(window, wparam);
+    run_posted_closures(window, wparam);
     return 0;
   }
   if (is_message(msg, RegisteredMessage::ProcessNewEvents)) {

@@ -3,7 +3,6 @@
 // "Corvane::WakeupMsg". Items carry no data.
 #include <windows.h>
 
-#include <condition_variable>
 #include <cstddef>
 #include <memory>
 #include <mutex>
@@ -12,20 +11,16 @@ namespace corvane {
 
 struct UserEventChannel {
   std::mutex lock;
-  std::condition_variable arrived;
   std::size_t pending = 0;
-  std::size_t senders = 0;
 };
 
 class UserEventSender {
  public:
-  UserEventSender(std::shared_ptr<UserEventChannel> channel, HWND thread_target);
-  UserEventSender(UserEventSender&&) = default;
-  UserEventSender(const UserEventSender&) = delete;
-  UserEventSender& operator=(const UserEventSender&) = delete;
-  ~UserEventSender();
+  UserEventSender(std::shared_ptr<UserEventChannel> channel, HWND thread_target)
+      : channel_(std::move(channel)), thread_target_(thread_target) {}
 
-  // Queues one item and wakes the loop with "Corvane::WakeupMsg".
+  // Queues one item, then wakes the loop with "Corvane::WakeupMsg": the item is always there before
+  // its wake-up arrives.
   void send() const;
 
  private:
@@ -36,7 +31,7 @@ class UserEventSender {
 class UserEventReceiver {
  public:
   explicit UserEventReceiver(std::shared_ptr<UserEventChannel> channel) : channel_(std::move(channel)) {}
-  // Takes one item, waiting for it; false when none is there and every sender is gone.
+  // Takes one item; false when none is queued (another program posted the wake-up).
   bool receive() const;
 
  private:

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "support/fatal.h"
+#include "support/last_error.h"
 #include "window/instant.h"
+#include "window/owed_posts.h"
 #include "window/registered_messages.h"
 
 namespace corvane {
@@ -19,11 +21,19 @@ struct WaitThreadContext {
 // QS_ALLEVENTS as the loop has always waited on it, without the touch and pointer bits.
 constexpr DWORD kWakeMask = 0x04BF;
 
+// The deadline the loop posted with this token; false for a token it never posted.
+bool take_deadline(LPARAM token, std::optional<Instant>& deadline) {
+  const auto owed = owed_deadlines().take_through(GetCurrentThreadId(), static_cast<PostToken>(token));
+  if (owed.empty()) return false;
+  deadline = owed.back();
+  return true;
+}
+
 DWORD WINAPI wait_thread_main(void* parameter) noexcept {
   const std::unique_ptr<WaitThreadContext> context(static_cast<WaitThreadContext*>(parameter));
   if (!PostThreadMessageW(context->loop_thread_id, registered_message(RegisteredMessage::SendWaitThreadId), 0,
                           static_cast<LPARAM>(GetCurrentThreadId()))) {
-    GetLastError();
+    ignore_last_error();
   }
   std::optional<Instant> deadline;
   for (;;) {
@@ -36,10 +46,8 @@ DWORD WINAPI wait_thread_main(void* parameter) noexcept {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    if (is_message(msg.message, RegisteredMessage::WaitUntil)) {
-      auto* block = reinterpret_cast<Instant*>(msg.lParam);
-      deadline = *block;
-      HeapFree(GetProcessHeap(), 0, block);
+    if (is_message(msg.message, RegisteredMessage::WaitUntil) && take_deadline(msg.lParam, deadline)) {
+      // The latest deadline the loop posted replaces any earlier one.
     } else if (is_message(msg.message, RegisteredMessage::CancelWaitUntil)) {
       deadline.reset();
       continue;
@@ -54,7 +62,7 @@ DWORD WINAPI wait_thread_main(void* parameter) noexcept {
     }
     if (!PostMessageW(context->thread_target, registered_message(RegisteredMessage::ProcessNewEvents), 0,
                       0)) {
-      GetLastError();
+      ignore_last_error();
     }
     deadline.reset();
   }

@@ -1,6 +1,7 @@
 #include "window/window_flags.h"
 
 #include "window/registered_messages.h"
+#include "support/last_error.h"
 
 namespace corvane {
 
@@ -54,7 +55,7 @@ void apply_window_flags(WindowFlags old_flags, HWND window, WindowFlags new_flag
     }
     if (!calls.set_window_pos(window, nullptr, 0, 0, 0, 0,
                               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED)) {
-      GetLastError();
+      ignore_last_error();
     }
     calls.send_message(window, retain, 0, 0);
   }

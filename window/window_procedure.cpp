@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "window/main_window.h"
+#include "support/last_error.h"
 #include "window/registered_messages.h"
 #include "window/size_limits.h"
 #include "window/window_input.h"
@@ -17,6 +18,25 @@ constexpr Result kDefault = std::nullopt;
 void set_state_flag(WindowData& data, WindowFlags::Bit bit, bool on) {
   std::lock_guard guard(data.state->lock);
   data.state->flags = data.state->flags.with(bit, on);
+}
+
+// WM_DPICHANGED carries a pointer to the suggested rectangle, and Wine lets any program post it: a
+// pointer that is not readable memory of this process is not the system's.
+bool holds_rect(LPARAM lparam) {
+  const auto* rect = reinterpret_cast<const BYTE*>(lparam);
+  MEMORY_BASIC_INFORMATION region;
+  if (rect == nullptr || VirtualQuery(rect, &region, sizeof region) == 0) return false;
+  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+  const auto* region_end = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize;
+  return region.State == MEM_COMMIT && (region.Protect & kReadable) && !(region.Protect & PAGE_GUARD) &&
+         rect + sizeof(RECT) <= region_end;
+}
+
+// Any program can post "Corvane::DestroyMsg"; only release_window's counts.
+bool destroy_requested(WindowData& data) {
+  std::lock_guard guard(data.state->lock);
+  return data.state->destroy_requested;
 }
 
 void focus_gained(HWND window, WindowData& data) {
@@ -78,7 +98,7 @@ void on_size(HWND window, WindowData& data, WPARAM kind, LPARAM size) {
 
 Result on_registered_message(HWND window, WindowData& data, UINT msg, WPARAM wparam) {
   if (is_message(msg, RegisteredMessage::DestroyMsg)) {
-    if (!DestroyWindow(window)) GetLastError();
+    if (destroy_requested(data) && !DestroyWindow(window)) ignore_last_error();
     return 0;
   }
   if (is_message(msg, RegisteredMessage::SetRetainMaximized)) {
@@ -121,7 +141,7 @@ Result handle_message(HWND window, WindowData& data, UINT msg, WPARAM wparam, LP
       on_get_min_max_info(window, data, reinterpret_cast<MINMAXINFO*>(lparam));
       return 0;
     case WM_DPICHANGED:
-      on_dpi_changed(window, data, wparam, *reinterpret_cast<const RECT*>(lparam));
+      if (holds_rect(lparam)) on_dpi_changed(window, data, wparam, *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_ENTERSIZEMOVE:
     case WM_EXITSIZEMOVE:
@@ -151,7 +171,7 @@ Result handle_message(HWND window, WindowData& data, UINT msg, WPARAM wparam, LP
       update_window_theme(data, window, true);
       return kDefault;
     case WM_NCLBUTTONDOWN:
-      if (wparam == HTCAPTION && !PostMessageW(window, WM_MOUSEMOVE, 0, lparam)) GetLastError();
+      if (wparam == HTCAPTION && !PostMessageW(window, WM_MOUSEMOVE, 0, lparam)) ignore_last_error();
       data.deliver(window, window_event::NonClientClick{});
       return kDefault;
     case WM_SYSKEYDOWN:
@@ -198,7 +218,8 @@ LRESULT CALLBACK window_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM l
   return dispatch(window, *data, msg, wparam, lparam);
 }
 
-void update_window_theme(WindowData& data, HWND window, bool from_settings_change) {
+void update_window_theme(WindowData& data, HWND window, bool from_settings_change,
+                         const ThemeSystem& system) {
   WindowState& state = *data.state;
   Theme theme;
   {
@@ -210,9 +231,11 @@ void update_window_theme(WindowData& data, HWND window, bool from_settings_chang
     }
     // An explicit preference is not overridden by the system's settings.
     if (from_settings_change && preference) return;
-    theme = resolve_window_theme(window, preference, !from_settings_change);
+    theme = resolve_window_theme(window, preference, !from_settings_change, system);
     if (theme == state.current_theme) return;
     state.current_theme = theme;
+    // A switch of the system's theme is drawn only once the frame is painted again.
+    if (from_settings_change) repaint_title_bar(window, system);
   }
   data.deliver(window, window_event::ThemeChanged{theme});
 }

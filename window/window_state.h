@@ -34,6 +34,8 @@ struct WindowState {
   SharedIcon taskbar_icon;
   Theme current_theme = Theme::Light;
   std::optional<Theme> preferred_theme;
+  // Set by release_window: the only "Corvane::DestroyMsg" the window obeys is the one it posted.
+  bool destroy_requested = false;
   bool active = false;
   bool focused = false;
   std::uint32_t modifiers = 0;

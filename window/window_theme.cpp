@@ -47,13 +47,15 @@ Theme resolve_window_theme(HWND window, std::optional<Theme> preference, bool re
   const bool dark = preference ? *preference == Theme::Dark : system_wants_dark(system);
   const BOOL flag = dark;
   system.set_window_attribute(window, dark_mode_attribute(*system.version), &flag, sizeof flag);
-  if (redraw) {
-    // Two activation repaints leave the title bar in its present state, now in the new colours.
-    const HWND active = system.active_window();
-    system.default_procedure(window, WM_NCACTIVATE, active != window, 0);
-    system.default_procedure(window, WM_NCACTIVATE, active == window, 0);
-  }
+  if (redraw) repaint_title_bar(window, system);
   return dark ? Theme::Dark : Theme::Light;
+}
+
+void repaint_title_bar(HWND window, const ThemeSystem& system) {
+  // Two activation repaints leave the title bar in its present state, now in the new colours.
+  const HWND active = system.active_window();
+  system.default_procedure(window, WM_NCACTIVATE, active != window, 0);
+  system.default_procedure(window, WM_NCACTIVATE, active == window, 0);
 }
 
 }  // namespace corvane

@@ -35,4 +35,8 @@ constexpr DWORD dark_mode_attribute(const WindowsVersion& version) {
 Theme resolve_window_theme(HWND window, std::optional<Theme> preference, bool redraw,
                            const ThemeSystem& system = system_theme());
 
+// Redraws the title bar in its present activation state: the window manager takes a new dark-mode
+// attribute only at the next non-client paint (Windows 10).
+void repaint_title_bar(HWND window, const ThemeSystem& system = system_theme());
+
 }  // namespace corvane

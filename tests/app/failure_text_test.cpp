@@ -34,12 +34,13 @@ INSTANTIATE_TEST_SUITE_P(
                     SystemTextCase{0,
                                    {"The operation completed successfully."},
                                    "The operation completed successfully. (os error 0)"},
-                    SystemTextCase{kInvalidArgFromWin32,
-                                   {SystemMessage::FormatFailed{317}},
-                                   "OS Error -2147024809 (FormatMessageW() returned error 317)"},
+                    SystemTextCase{
+                        kInvalidArgFromWin32,
+                        {SystemMessage::FormatFailed{317}},
+                        "OS Error -2147024809 (FormatMessageW() returned error 317) (os error -2147024809)"},
                     SystemTextCase{5,
                                    {SystemMessage::InvalidUtf16{}},
-                                   "OS Error 5 (FormatMessageW() returned invalid UTF-16)"}));
+                                   "OS Error 5 (FormatMessageW() returned invalid UTF-16) (os error 5)"}));
 
 TEST(SystemMessageLookup, TakesTheSystemTextWithoutTrailingWhiteSpace) {
   const SystemMessage message = system_message(0);

@@ -122,8 +122,11 @@ TEST_P(NewWindow, DecidesReleasesTheOpenerAndHandsDeniedUrlsToTheShell) {
   const NewWindowCase& c = GetParam();
   bool web_view_gone = false, environment_gone = false;
   NewWindowFeatures features;
-  features.opener_web_view = OpaqueComRef(Probe::create(&web_view_gone).Detach()->identity());
-  features.opener_environment = OpaqueComRef(Probe::create(&environment_gone).Detach()->identity());
+  // Probes stand in for the opener: only their references count here.
+  features.opener_web_view =
+      OpaqueComRef(reinterpret_cast<ICoreWebView2*>(Probe::create(&web_view_gone).Detach()->identity()));
+  features.opener_environment = OpaqueComRef(
+      reinterpret_cast<ICoreWebView2Environment*>(Probe::create(&environment_gone).Detach()->identity()));
   features.size = NewWindowFeatures::Size{640, 480};
 
   EXPECT_EQ(NewWindowHandler{record}(c.url, std::move(features)).kind, c.kind);

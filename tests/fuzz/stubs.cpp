@@ -13,11 +13,9 @@ void shell_execute_open(const std::wstring&) {
   std::abort();
 }
 
-void OpaqueComRef::reset() noexcept {
-  if (unknown_ != nullptr) {
-    std::fprintf(stderr, "a COM reference reached the fuzzing build\n");
-    std::abort();
-  }
+void detail::release_com_reference(void*) noexcept {
+  std::fprintf(stderr, "a COM reference reached the fuzzing build\n");
+  std::abort();
 }
 
 }  // namespace corvane

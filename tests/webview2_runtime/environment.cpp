@@ -144,13 +144,10 @@ class Controller final : public RuntimeObject<Controller, ICoreWebView2Controlle
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_CoreWebView2(ICoreWebView2** web_view) noexcept override {
-    if (!web_view) return E_POINTER;
-    const HRESULT hr = logged("ICoreWebView2Controller.get_CoreWebView2", "");
-    if (SUCCEEDED(hr)) {
-      *web_view = web_view_.get();
+    return hand_out("ICoreWebView2Controller.get_CoreWebView2", web_view, [&] {
       web_view_->AddRef();
-    }
-    return hr;
+      return web_view_.get();
+    });
   }
 
  private:
@@ -177,10 +174,8 @@ class Environment final
   }
   HRESULT STDMETHODCALLTYPE
   CreateCoreWebView2ControllerOptions(ICoreWebView2ControllerOptions** options) noexcept override {
-    if (!options) return E_POINTER;
-    const HRESULT hr = logged("ICoreWebView2Environment10.CreateCoreWebView2ControllerOptions", "");
-    if (SUCCEEDED(hr)) *options = ControllerOptions::create().Detach();
-    return hr;
+    return hand_out("ICoreWebView2Environment10.CreateCoreWebView2ControllerOptions", options,
+                    [] { return ControllerOptions::create().Detach(); });
   }
   HRESULT STDMETHODCALLTYPE CreateCoreWebView2ControllerWithOptions(
       HWND parent, ICoreWebView2ControllerOptions* options, ControllerHandler* handler) noexcept override {

@@ -43,11 +43,25 @@ struct Completion {
 // The HRESULT the script wants this call to fail with (error information set), or S_OK.
 HRESULT scripted_failure(const std::string& call);
 bool lacks(REFIID iid);
+// Whether the script makes QueryInterface for the interface, or the call, succeed with NULL.
+bool hands_out_null(REFIID iid);
+bool hands_out_null(const std::string& call);
 Completion environment_completion();
 Completion controller_completion();
 
 // Logs "<call>(<args>) = <hr>" and returns hr, unless the script fails the call: then that.
 HRESULT logged(const std::string& call, const std::string& args, HRESULT hr = S_OK);
+
+// Logs the call and hands out what make returns (one reference for the caller), or NULL where the
+// script says so.
+template <typename Interface, typename Make>
+HRESULT hand_out(const std::string& call, Interface** out, Make&& make) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  const HRESULT hr = logged(call, "");
+  if (SUCCEEDED(hr) && !hands_out_null(call)) *out = make();
+  return hr;
+}
 
 // ---- objects --------------------------------------------------------------------------------------
 // Counts the references the runtime holds itself apart from all the others, so that a report can say
@@ -77,9 +91,9 @@ class RuntimeObject : public ComObject<Derived, Interfaces...> {
     return Base::Release();
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-    if (out != nullptr && lacks(iid)) {
+    if (out != nullptr && (lacks(iid) || hands_out_null(iid))) {
       *out = nullptr;
-      return E_NOINTERFACE;
+      return lacks(iid) ? E_NOINTERFACE : S_OK;
     }
     return Base::QueryInterface(iid, out);
   }

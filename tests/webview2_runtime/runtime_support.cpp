@@ -33,10 +33,13 @@ struct Failure {
 //   environment-completion success|null|quit|<hresult>
 //   controller-completion success|null|quit|<hresult>
 //   lack <interface>                                  QueryInterface for it fails
+//   null <Interface.Method>|<interface>               the call, or QueryInterface for the interface,
+//                                                     succeeds and hands out NULL
 struct Script {
   std::map<std::string, Failure> failures;
   std::map<std::string, std::pair<long, Failure>> failures_once;
   std::set<std::string> lacking;
+  std::set<std::string> null_results;
   Completion environment, controller;
 };
 
@@ -71,6 +74,8 @@ Script read_script() {
       }
     } else if (verb == "lack") {
       script.lacking.insert(name);
+    } else if (verb == "null") {
+      script.null_results.insert(name);
     } else if (verb == "environment-completion") {
       script.environment = parse_completion(name);
     } else if (verb == "controller-completion") {
@@ -201,12 +206,28 @@ HRESULT logged(const std::string& call, const std::string& args, HRESULT hr) {
   return hr;
 }
 
-bool lacks(REFIID iid) {
-  for (const std::string& name : script().lacking) {
+namespace {
+
+bool names_interface(const std::set<std::string>& names, REFIID iid) {
+  for (const std::string& name : names) {
     const auto found = optional_interfaces().find(name);
     if (found != optional_interfaces().end() && found->second == iid) return true;
   }
   return false;
+}
+
+}  // namespace
+
+bool lacks(REFIID iid) {
+  return names_interface(script().lacking, iid);
+}
+
+bool hands_out_null(REFIID iid) {
+  return names_interface(script().null_results, iid);
+}
+
+bool hands_out_null(const std::string& call) {
+  return script().null_results.count(call) > 0;
 }
 
 Completion environment_completion() {

@@ -139,12 +139,10 @@ class NewWindowArgs final
   }
   HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral** deferral) noexcept override;
   HRESULT STDMETHODCALLTYPE get_WindowFeatures(ICoreWebView2WindowFeatures** value) noexcept override {
-    if (!value) return E_POINTER;
-    const HRESULT hr = logged("ICoreWebView2NewWindowRequestedEventArgs.get_WindowFeatures", "");
-    if (FAILED(hr)) return hr;
-    *value = features_.Get();
-    if (*value) (*value)->AddRef();
-    return S_OK;
+    return hand_out("ICoreWebView2NewWindowRequestedEventArgs.get_WindowFeatures", value, [&] {
+      features_->AddRef();
+      return features_.Get();
+    });
   }
 
   // After the handlers, or when the deferral completes: a popup opens unless the host handled it.
@@ -192,17 +190,16 @@ void NewWindowArgs::finish() {
 }
 
 HRESULT NewWindowArgs::GetDeferral(ICoreWebView2Deferral** deferral) noexcept {
-  if (!deferral) return E_POINTER;
-  const HRESULT hr = logged("ICoreWebView2NewWindowRequestedEventArgs.GetDeferral", "");
-  if (FAILED(hr)) return hr;
-  deferred_ = true;
-  // The deferral keeps the request alive until it is completed.
-  auto pending = std::make_shared<Held<NewWindowArgs>>(ComPtr<NewWindowArgs>(this));
-  *deferral = Deferral::create([pending] {
-                (*pending)->finish();
-                pending->reset();
-              }).Detach();
-  return S_OK;
+  return hand_out("ICoreWebView2NewWindowRequestedEventArgs.GetDeferral", deferral, [&] {
+    deferred_ = true;
+    // The deferral keeps the request alive until it is completed.
+    auto pending = std::make_shared<Held<NewWindowArgs>>(ComPtr<NewWindowArgs>(this));
+    return Deferral::create([pending] {
+             (*pending)->finish();
+             pending->reset();
+           })
+        .Detach();
+  });
 }
 
 class DownloadOperation final : public RuntimeObject<DownloadOperation, ICoreWebView2DownloadOperationImpl> {
@@ -222,10 +219,8 @@ class DownloadArgs final : public RuntimeObject<DownloadArgs, ICoreWebView2Downl
       : RuntimeObject("DownloadStartingEventArgs"), uri_(std::move(uri)), path_(std::move(path)) {}
   HRESULT STDMETHODCALLTYPE
   get_DownloadOperation(ICoreWebView2DownloadOperation** operation) noexcept override {
-    if (!operation) return E_POINTER;
-    const HRESULT hr = logged("ICoreWebView2DownloadStartingEventArgs.get_DownloadOperation", "");
-    if (SUCCEEDED(hr)) *operation = DownloadOperation::create(uri_).Detach();
-    return hr;
+    return hand_out("ICoreWebView2DownloadStartingEventArgs.get_DownloadOperation", operation,
+                    [&] { return DownloadOperation::create(uri_).Detach(); });
   }
   HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) noexcept override { return put_value(cancel, cancel_); }
   HRESULT STDMETHODCALLTYPE put_Cancel(BOOL cancel) noexcept override {
@@ -287,13 +282,10 @@ void invoke_all(const std::vector<Handler>& handlers, ICoreWebView2* sender, Arg
 WebView::WebView() : RuntimeObject("WebView"), settings_(Settings::create()) {}
 
 HRESULT WebView::get_Settings(ICoreWebView2Settings** settings) noexcept {
-  if (!settings) return E_POINTER;
-  const HRESULT hr = logged("ICoreWebView2.get_Settings", "");
-  if (SUCCEEDED(hr)) {
-    *settings = settings_.get();
+  return hand_out("ICoreWebView2.get_Settings", settings, [&] {
     settings_->AddRef();
-  }
-  return hr;
+    return settings_.get();
+  });
 }
 
 HRESULT WebView::get_Source(LPWSTR* uri) noexcept {

@@ -1,4 +1,5 @@
 #include "window/window_theme.h"
+#include "window/window_procedure.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,39 @@ TEST(ResolveWindowThemeRedraw, RepaintsTheTitleBarInItsPresentActivationState) {
   resolve_window_theme(reinterpret_cast<HWND>(0x7), std::nullopt, true, system);
   EXPECT_EQ(g_fake.calls, (std::vector<std::string>{"attribute 20 = 1 (4)", "ncactivate 1", "ncactivate 0"}));
 }
+
+struct SettingsChangeCase {
+  const char* name;
+  Theme shown;                 // what the title bar shows before the change
+  DWORD apps_use_light_theme;  // the system's setting after it
+  std::vector<std::string> calls;
+};
+
+class SettingsChange : public testing::TestWithParam<SettingsChangeCase> {};
+
+// Windows 10 draws a new dark-mode attribute only at the next non-client paint, so a switch of the
+// system's theme repaints the frame; a settings change that leaves the theme as it was does not.
+TEST_P(SettingsChange, RepaintsTheFrameExactlyWhenTheThemeChanged) {
+  const SettingsChangeCase& c = GetParam();
+  g_fake = registry(c.apps_use_light_theme);
+  ThemeFunctions functions;
+  const ThemeSystem system = fake_system(kBuild18986, functions);
+  WindowData data{std::make_shared<WindowState>(), std::make_shared<EventLoopRunner>(nullptr, 0),
+                  std::make_shared<ThemePreference>(), nullptr};
+  data.state->current_theme = c.shown;
+  update_window_theme(data, reinterpret_cast<HWND>(0x7), true, system);
+  EXPECT_EQ(g_fake.calls, c.calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsChange,
+    testing::Values(
+        SettingsChangeCase{
+            "light_to_dark", Theme::Light, 0, {"attribute 20 = 1 (4)", "ncactivate 1", "ncactivate 0"}},
+        SettingsChangeCase{
+            "dark_to_light", Theme::Dark, 1, {"attribute 20 = 0 (4)", "ncactivate 1", "ncactivate 0"}},
+        SettingsChangeCase{"dark_stays_dark", Theme::Dark, 0, {"attribute 20 = 1 (4)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Wine's own version and registry, with only the window manager call recorded (Wine draws no dark
 // title bars).
