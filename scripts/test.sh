@@ -6,6 +6,13 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/build.sh
 status=0
+contracts=build/mingw/test-artifacts/runtime-contracts.log
+rm -f "$contracts"
 scripts/wine-session ctest --preset mingw "$@" || status=$?
+# Every run of the complete program ends with the test runtime's verdict on it.
+if [ -s "$contracts" ]; then
+  echo "test: the WebView2 test runtime's verdict on each of $(wc -l <"$contracts") runs of Corvane.exe:"
+  cat "$contracts"
+fi
 bash scripts/fuzz.sh || status=$?
 exit $status

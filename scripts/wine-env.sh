@@ -32,6 +32,30 @@ ensure_wine_prefix() {
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
 }
 
+# What tests change in the prefix, put back as a fresh prefix has it: a test that was killed cannot
+# have restored it itself. Files tests leave behind go too. Run with no Wine process running.
+reset_wine_prefix() {
+  local known
+  known=$(mktemp --suffix=.reg)
+  cat >"$known" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:00000060
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize]
+"AppsUseLightTheme"=-
+
+[-HKEY_CURRENT_USER\Software\Wine\WineBrowser]
+
+[-HKEY_CLASSES_ROOT\tel]
+REG
+  "$wine_dir/wine64" regedit /S "Z:${known//\//\\}" >/dev/null 2>&1
+  rm -f "$known"
+  rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/corvane-* "$WINEPREFIX"/drive_c/users/Public/corvane-* \
+    "$WINEPREFIX"/drive_c/users/Public/CON.txt
+}
+
 xvfb_pid=""
 # Gives the caller an X display: the caller's own if DISPLAY is set, otherwise a fresh Xvfb.
 ensure_display() {

@@ -1,8 +1,14 @@
 #pragma once
-// The one object model for every COM object the program hands out: an identity shaped like
-// IInspectable, an interlocked 64-bit reference count starting at 1, agility (IAgileObject and the
-// free-threaded marshaler), weak references, and QueryInterface answering exactly the object's own
-// interfaces. Callback objects (com_callback.h), the drop target and the environment options build on it.
+// The one object model for every COM object the program hands out. Callback objects
+// (com_callback.h), the drop target and the environment options build on it.
+//   identity:    one table shaped like IInspectable answers IUnknown, IInspectable and IAgileObject, so
+//                every interface of the object leads back to the same pointer;
+//   count:       one interlocked 64-bit reference count, 1 at creation; the last Release destroys;
+//   weak record: a shared record of the identity, cleared by the last Release, which the object's
+//                IWeakReference resolves against, so a weak reference never revives a dying object;
+//   tear-off:    IMarshal is a small object of its own that shares the identity and forwards to the
+//                free-threaded marshaler: the objects are agile.
+// QueryInterface answers exactly these and the object's own interfaces.
 #include <windows.h>
 #include <inspectable.h>
 #include <objbase.h>
@@ -43,14 +49,9 @@ ComPtr<T> adopt(T* owned) noexcept {
   return pointer;
 }
 
-// An object whose interfaces form a chain: it inherits Base (the most derived interface, or a class that
-// implements it) and answers the ids of all the Answers, which Base must derive from:
-// Chain<WebViewImpl, ICoreWebView2_4, ICoreWebView2_3, ICoreWebView2_2, ICoreWebView2>.
-template <typename Base, typename... Answers>
-struct Chain : Base {};
-
 namespace detail {
 
+// One of the object's own interfaces: what it inherits, and the id it answers.
 template <typename I>
 struct InterfaceList {
   using Inherit = I;
@@ -58,14 +59,6 @@ struct InterfaceList {
     if (iid != __uuidof(I)) return false;
     *out = self;
     return true;
-  }
-};
-
-template <typename Base, typename... Answers>
-struct InterfaceList<Chain<Base, Answers...>> {
-  using Inherit = Chain<Base, Answers...>;
-  static bool answers(REFIID iid, Inherit* self, void** out) noexcept {
-    return ((iid == __uuidof(Answers) ? (*out = static_cast<Answers*>(self), true) : false) || ...);
   }
 };
 

@@ -46,11 +46,20 @@ Program::Program(const std::wstring& exe, const std::wstring& arguments,
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                     block.data(), nullptr, &startup, &info)) {
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
+                     CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED, block.data(), nullptr, &startup, &info)) {
     process_.reset(info.hProcess);
-    CloseHandle(info.hThread);
     id_ = info.dwProcessId;
+    // A test that is killed takes its programs with it: none is left for a later test to find.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    job_.reset(CreateJobObjectW(nullptr, nullptr));
+    if (job_) {
+      SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+      AssignProcessToJobObject(job_.get(), info.hProcess);
+    }
+    ResumeThread(info.hThread);
+    CloseHandle(info.hThread);
   }
 }
 

@@ -30,6 +30,7 @@ class Program {
 
  private:
   UniqueKernelHandle process_;
+  UniqueKernelHandle job_;
   DWORD id_ = 0;
 };
 

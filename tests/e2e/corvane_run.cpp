@@ -1,12 +1,16 @@
 #include "tests/e2e/corvane_run.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "support/text.h"
+#include "tests/common/paths.h"
 
 namespace corvane::testing_support {
 namespace {
@@ -18,15 +22,23 @@ std::wstring from_unix(const char* path) {
   return windows;
 }
 
-std::wstring fresh_folder() {
+// The program and the test runtime in a folder of this run's own: the runtime is found beside the
+// program, and nothing else of the build is.
+std::wstring fresh_run_folder() {
   static std::atomic<int> counter{0};
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring folder = std::wstring(temp) + L"corvane-run-" + std::to_wstring(GetCurrentProcessId()) +
                               L"-" + std::to_wstring(++counter) + L"\\";
-  CreateDirectoryW(folder.c_str(), nullptr);
+  std::error_code ignored;
   // Process ids start again in every Wine session: a folder of an earlier run may still be here.
-  DeleteFileW((folder + L"runtime.log").c_str());
+  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::create_directories(folder, ignored);
+  for (const wchar_t* file : {L"Corvane.exe", L"WebView2Loader.dll"}) {
+    const std::wstring built = beside_this_program(file);
+    if (!CreateHardLinkW((folder + file).c_str(), built.c_str(), nullptr))
+      CopyFileW(built.c_str(), (folder + file).c_str(), FALSE);
+  }
   return folder;
 }
 
@@ -38,11 +50,30 @@ std::vector<std::string> read_lines(const std::wstring& path) {
 }
 
 bool wait_for(const std::function<bool()>& done, DWORD timeout_ms) {
-  for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
+  for (DWORD waited = 0; waited < timeout_ms; waited += 20) {
     if (done()) return true;
-    Sleep(50);
+    Sleep(20);
   }
   return done();
+}
+
+std::string last_lines(const std::vector<std::string>& lines, size_t count) {
+  std::string text;
+  for (size_t i = lines.size() > count ? lines.size() - count : 0; i < lines.size(); ++i)
+    text += "\n  " + lines[i];
+  return text;
+}
+
+std::string current_test() {
+  const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+  return info ? std::string(info->test_suite_name()) + "." + info->name() : "(outside a test)";
+}
+
+// One line per run that ended by itself, for the suite's summary.
+void record_contract(const std::string& verdict) {
+  std::ofstream(std::filesystem::path(from_unix(CORVANE_TEST_ARTIFACTS) + L"\\runtime-contracts.log"),
+                std::ios::app)
+      << current_test() << ": " << verdict << "\n";
 }
 
 void set_string(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
@@ -53,45 +84,110 @@ void set_string(HKEY root, const wchar_t* key, const wchar_t* name, const std::w
   RegCloseKey(handle);
 }
 
+bool process_running(const wchar_t* name) {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+    found = _wcsicmp(entry.szExeFile, name) == 0;
+  CloseHandle(snapshot);
+  return found;
+}
+
+std::string read_small_file(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string content(4096, '\0');
+  DWORD got = 0;
+  if (!ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &got, nullptr)) got = 0;
+  CloseHandle(file);
+  content.resize(got);
+  return content;
+}
+
 }  // namespace
 
-CorvaneRun::CorvaneRun(const std::string& script, const Environment& extra) : folder_(fresh_folder()) {
+CorvaneRun::CorvaneRun(const std::string& script, const Environment& extra, const std::wstring& arguments)
+    : folder_(fresh_run_folder()) {
   std::ofstream(std::filesystem::path(folder_ + L"runtime.script")) << script;
   Environment environment = {L"CORVANE_WEBVIEW2_LOG=" + folder_ + L"runtime.log",
                              L"CORVANE_WEBVIEW2_SCRIPT=" + folder_ + L"runtime.script"};
   environment.insert(environment.end(), extra.begin(), extra.end());
-  program_ = std::make_unique<Program>(corvane_exe(), L"", environment);
+  program_ = std::make_unique<Program>(folder_ + L"Corvane.exe", arguments, environment);
 }
 
-bool CorvaneRun::wait_until_started() {
+CorvaneRun::~CorvaneRun() {
+  if (program_->wait_for_exit(0)) {
+    const auto verdicts = log_starting_with("runtime contract: ");
+    const std::string verdict = verdicts.empty() ? "no contract line" : verdicts.back();
+    record_contract(verdict);
+    EXPECT_EQ(verdict, kContractKept) << "the runtime's last words:" << last_lines(log(), 12);
+  }
+  program_.reset();  // ends a program still running
+  // Through the verbatim form, which also removes files named like devices; never throws.
+  std::error_code ignored;
+  std::filesystem::remove_all(L"\\\\?\\" + folder_, ignored);
+}
+
+testing::AssertionResult CorvaneRun::wait_until_started() {
   main_window_ = program_->wait_for_main_window();
-  return main_window_ && wait_for_log("event NavigationStarting https://app.corvane.io/#/pos allowed");
+  if (!main_window_) return testing::AssertionFailure() << "no main window appeared";
+  return wait_for_log("event NavigationStarting https://app.corvane.io/#/pos allowed");
 }
 
 HWND CorvaneRun::container() const {
   return FindWindowExW(main_window_, nullptr, L"CORVANE_WEBVIEW", nullptr);
 }
 
-LRESULT CorvaneRun::command(const std::wstring& text) const {
+std::optional<LRESULT> CorvaneRun::query(const std::wstring& text) const {
   HWND content = FindWindowExW(container(), nullptr, L"Corvane Test WebView Content", nullptr);
   COPYDATASTRUCT data{0x43565754, static_cast<DWORD>(text.size() * sizeof(wchar_t)),
                       const_cast<wchar_t*>(text.data())};
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(content, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result);
+  if (content == nullptr || !SendMessageTimeoutW(content, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                                 SMTO_NORMAL, 20000, &result)) {
+    ADD_FAILURE() << "the runtime did not take \"" << to_utf8(text) << "\" ("
+                  << (content ? "no answer" : "no web view") << ")";
+    return std::nullopt;
+  }
   return static_cast<LRESULT>(result);
+}
+
+void CorvaneRun::command(const std::wstring& text) const {
+  query(text);
+}
+
+testing::AssertionResult CorvaneRun::wait_until_settled(DWORD timeout_ms) const {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const auto pending = query(L"pending");
+    if (!pending) return testing::AssertionFailure() << "no answer about the pending page events";
+    if (*pending == 0) return testing::AssertionSuccess();
+    if (GetTickCount() - start > timeout_ms)
+      return testing::AssertionFailure()
+             << *pending << " page events still pending after " << timeout_ms << " ms";
+    Sleep(5);
+  }
 }
 
 std::vector<std::string> CorvaneRun::log() const {
   return read_lines(folder_ + L"runtime.log");
 }
 
-bool CorvaneRun::wait_for_log(const std::string& line, DWORD timeout_ms) const {
-  return wait_for(
-      [&] {
-        const auto lines = log();
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-      },
-      timeout_ms);
+testing::AssertionResult CorvaneRun::wait_for_log(const std::string& line, DWORD timeout_ms) const {
+  std::vector<std::string> lines;
+  if (wait_for(
+          [&] {
+            lines = log();
+            return std::find(lines.begin(), lines.end(), line) != lines.end();
+          },
+          timeout_ms)) {
+    return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure() << "the runtime did not log \"" << line << "\" within " << timeout_ms
+                                     << " ms; its last lines:" << last_lines(lines, 8);
 }
 
 std::vector<std::string> CorvaneRun::log_starting_with(const std::string& prefix) const {
@@ -108,7 +204,7 @@ std::optional<DWORD> CorvaneRun::close_and_wait() {
   return program_->wait_for_exit();
 }
 
-void install_url_recorder() {
+UrlRecorder::UrlRecorder() {
   const std::wstring script = to_utf16(CORVANE_RECORD_URL_SCRIPT);
   set_string(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", script);
   set_string(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Mailers", script);
@@ -119,6 +215,11 @@ void install_url_recorder() {
              L"\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"");
 }
 
+UrlRecorder::~UrlRecorder() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser");
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"tel");
+}
+
 void clear_handed_urls() {
   DeleteFileW(from_unix(CORVANE_HANDED_URLS_LOG).c_str());
 }
@@ -127,15 +228,58 @@ std::vector<std::string> handed_urls() {
   return read_lines(from_unix(CORVANE_HANDED_URLS_LOG));
 }
 
-bool wait_for_handed_urls(const std::vector<std::string>& urls, DWORD timeout_ms) {
-  return wait_for(
+testing::AssertionResult wait_for_handed_urls(const std::vector<std::string>& urls, DWORD timeout_ms) {
+  std::vector<std::string> handed;
+  const bool all = wait_for(
       [&] {
-        const auto handed = handed_urls();
+        handed = handed_urls();
         return std::all_of(urls.begin(), urls.end(), [&](const std::string& url) {
           return std::find(handed.begin(), handed.end(), url) != handed.end();
         });
       },
       timeout_ms);
+  if (all) return testing::AssertionSuccess();
+  auto failure = testing::AssertionFailure()
+                 << "not every URL reached the shell within " << timeout_ms << " ms; it received:";
+  for (const auto& url : handed) failure << "\n  " << url;
+  return failure;
+}
+
+testing::AssertionResult wait_for_hand_offs_to_finish(DWORD timeout_ms) {
+  // Each hand-off is a winebrowser process, which the shell starts before ShellExecuteW returns.
+  if (wait_for([] { return !process_running(L"winebrowser.exe"); }, timeout_ms))
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "hand-offs to the shell still running after " << timeout_ms << " ms";
+}
+
+std::optional<unsigned long> linux_process_id(const std::wstring& command_line_part) {
+  const std::string wanted = to_utf8(command_line_part);
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &entry);
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<unsigned long> found;
+  do {
+    const std::wstring pid = entry.cFileName;
+    if (pid.empty() || !std::all_of(pid.begin(), pid.end(), iswdigit)) continue;
+    if (read_small_file(L"Z:\\proc\\" + pid + L"\\cmdline").find(wanted) != std::string::npos)
+      found = std::stoul(pid);
+  } while (!found && FindNextFileW(search, &entry));
+  FindClose(search);
+  return found;
+}
+
+std::optional<double> linux_cpu_ms(unsigned long process_id) {
+  const std::string stat = read_small_file(L"Z:\\proc\\" + std::to_wstring(process_id) + L"\\stat");
+  const size_t name_end = stat.rfind(')');
+  if (name_end == std::string::npos) return std::nullopt;
+  // Fields 14 and 15, after the parenthesised name: user and system time in clock ticks.
+  std::istringstream fields(stat.substr(name_end + 2));
+  std::string skipped;
+  for (int field = 3; field < 14; ++field) fields >> skipped;
+  unsigned long long user = 0, system = 0;
+  if (!(fields >> user >> system)) return std::nullopt;
+  constexpr double kTicksPerSecond = 100;  // USER_HZ on Linux
+  return (user + system) * 1000.0 / kTicksPerSecond;
 }
 
 }  // namespace corvane::testing_support

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Corvane.exe on an X display: a screenshot of its window kept as a test artifact, then Alt+F4 typed
-# through the X server ends it with exit code 0.
+# through the X server ends it with exit code 0, and the test runtime finds the contract kept.
 set -uo pipefail
 exe=$1
 artifacts=$2
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 ensure_wine_prefix
 ensure_display || exit 1
-trap stop_display EXIT
+log=$(mktemp)
+trap 'stop_display; rm -f "$log"' EXIT
 mkdir -p "$artifacts"
 
-"$wine_dir/wine64" "$exe" --ignored argument </dev/null >/dev/null 2>&1 &
+CORVANE_WEBVIEW2_LOG="Z:${log//\//\\}" "$wine_dir/wine64" "$exe" --ignored argument </dev/null >/dev/null 2>&1 &
 program=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Corvane$' 2>/dev/null | head -n 1)
 if [ -z "$window" ]; then
@@ -35,4 +36,6 @@ fi
 wait "$program"
 status=$?
 echo "desktop_test: Corvane ended with exit code $status"
-[ "$status" -eq 0 ]
+contract=$(grep '^runtime contract: ' "$log" | tail -n 1)
+echo "desktop_test: ${contract:-no contract line}" | tee -a "$artifacts/runtime-contracts.log"
+[ "$status" -eq 0 ] && [ "$contract" = "runtime contract: 0 thread violations, 0 strings not freed" ]

@@ -1,30 +1,26 @@
 // The real Corvane.exe under Wine: what it shows and how it ends.
 #include <gtest/gtest.h>
 
-#include "tests/common/program.h"
+#include "tests/e2e/corvane_run.h"
 
 namespace corvane {
 namespace {
 
-using testing_support::corvane_exe;
-using testing_support::Program;
+using testing_support::CorvaneRun;
 
 class RealProgram : public testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(RealProgram, ShowsOneMaximizedWindowAndClosesWithExitCodeZero) {
-  Program program(corvane_exe(), GetParam());
-  ASSERT_TRUE(program.started());
-  const HWND window = program.wait_for_main_window();
-  ASSERT_NE(window, nullptr) << "no Corvane window appeared";
-  EXPECT_EQ(program.main_windows().size(), 1u);
-  // Shown first, then maximized: give start-up the moment it needs.
-  for (int i = 0; i < 200 && !IsZoomed(window); ++i) Sleep(50);
+  CorvaneRun run("", {}, GetParam());
+  ASSERT_TRUE(run.wait_until_started());
+  const HWND window = run.main_window();
+  EXPECT_EQ(run.program().main_windows().size(), 1u);
+  // Shown first, then maximized: both before the web view is created.
   EXPECT_TRUE(IsZoomed(window));
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), 0x15CF0000u);
   // The small icon is checked inside a process (window tests): Wine answers WM_GETICON from another
   // process with 0 for every window.
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.wait_for_exit(), 0u);
+  EXPECT_EQ(run.close_and_wait(), 0u);
 }
 
 // Command-line arguments are ignored.
@@ -41,10 +37,10 @@ BOOL CALLBACK close_window_of(HWND window, LPARAM process_id) {
 // taskkill without /f, and the system's own close requests, reach every top-level window of the
 // process, the hidden ones included.
 TEST(RealProgramClose, CloseSentToEveryTopLevelWindowStillEndsWithZero) {
-  Program program(corvane_exe());
-  ASSERT_NE(program.wait_for_main_window(), nullptr);
-  EnumWindows(close_window_of, static_cast<LPARAM>(program.id()));
-  EXPECT_EQ(program.wait_for_exit(), 0u);
+  CorvaneRun run;
+  ASSERT_TRUE(run.wait_until_started());
+  EnumWindows(close_window_of, static_cast<LPARAM>(run.program().id()));
+  EXPECT_EQ(run.program().wait_for_exit(), 0u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "support/text.h"
 #include "tests/common/scenario_main.h"
@@ -98,6 +99,9 @@ LRESULT send_command(HWND content, const std::wstring& command) {
   return SendMessageW(content, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
+// Page events seen by the handlers since the last command; a command must return before its events.
+int g_events = 0;
+
 ComPtr<ICoreWebView2Environment> create_environment() {
   ComPtr<ICoreWebView2Environment> environment;
   bool completed = false;
@@ -110,7 +114,12 @@ ComPtr<ICoreWebView2Environment> create_environment() {
   const HRESULT hr = CreateCoreWebView2EnvironmentWithOptions(nullptr, L"C:\\tiny-profile",
                                                               TinyOptions::create().Get(), done.Get());
   print("create returned " + hex(hr) + (completed ? " after" : " before") + " the completion");
-  if (SUCCEEDED(hr) && !pump_until([&] { return completed; }, 1000)) print("no completion");
+  const DWORD started = GetTickCount();
+  if (SUCCEEDED(hr) && !pump_until([&] { return completed; }, 2000)) print("no completion");
+  // The runtime's default delay stands for a browser start on a counter PC.
+  if (completed)
+    print(GetTickCount() - started >= 390 ? "environment completed after its delay"
+                                          : "environment completed early");
   return environment;
 }
 
@@ -124,7 +133,7 @@ ComPtr<ICoreWebView2Controller> create_controller(ICoreWebView2Environment* envi
     return ComStatus{};
   });
   report("CreateCoreWebView2Controller", environment->CreateCoreWebView2Controller(parent, done.Get()));
-  pump_until([&] { return completed; }, 1000);
+  pump_until([&] { return completed; }, 2000);
   return controller;
 }
 
@@ -140,6 +149,10 @@ void register_handlers(ICoreWebView2* web_view, HWND parent) {
                  args->get_Uri(&raw);
                  return take(raw);
                }();
+               BOOL redirected = FALSE;
+               args->get_IsRedirected(&redirected);
+               print("navigation " + to_utf8(uri) + (redirected ? " redirected" : ""));
+               ++g_events;
                args->put_Cancel(uri.find(L"deny") != std::wstring::npos);
                return ComStatus{};
              }).Get(),
@@ -161,6 +174,7 @@ void register_handlers(ICoreWebView2* web_view, HWND parent) {
             });
             PostMessageW(parent, WM_APP, reinterpret_cast<WPARAM>(later), 0);
             print("new window deferred");
+            ++g_events;
             return ComStatus{};
           }).Get(),
           &token));
@@ -175,6 +189,7 @@ void register_handlers(ICoreWebView2* web_view, HWND parent) {
                  args->get_ResultFilePath(&raw);
                  args->put_ResultFilePath((take(raw) + L".renamed").c_str());
                  args->put_Handled(TRUE);
+                 ++g_events;
                  return ComStatus{};
                }).Get(),
                &token));
@@ -183,6 +198,7 @@ void register_handlers(ICoreWebView2* web_view, HWND parent) {
          web_view->add_WindowCloseRequested(
              WindowCloseRequestedCallback::create([](ComPtr<ICoreWebView2>, ComPtr<IUnknown> args) {
                print(args ? "close requested with args" : "close requested");
+               ++g_events;
                return ComStatus{};
              }).Get(),
              &token));
@@ -203,8 +219,54 @@ std::wstring source(ICoreWebView2* web_view) {
   return take(raw);
 }
 
+// A host that breaks the contract on purpose, as the arguments ask.
+struct Misbehaviour {
+  bool multithreaded = false;    // "mta": creates the environment from the multithreaded apartment
+  bool other_thread = false;     // "other-thread": calls the web view from a thread of its own
+  bool keeps_a_string = false;   // "keep-string": never frees a string the runtime handed out
+  bool destroys_parent = false;  // "destroy-parent": the controller's parent window goes first
+};
+
+Misbehaviour misbehaviour(const std::vector<std::string>& arguments) {
+  Misbehaviour m;
+  for (const auto& a : arguments) {
+    m.multithreaded |= a == "mta";
+    m.other_thread |= a == "other-thread";
+    m.keeps_a_string |= a == "keep-string";
+    m.destroys_parent |= a == "destroy-parent";
+  }
+  return m;
+}
+
+void print_setting(ICoreWebView2Settings* settings) {
+  ComPtr<ICoreWebView2Settings9> later;
+  settings->QueryInterface(IID_PPV_ARGS(&later));
+  BOOL scripts = FALSE, non_client = TRUE;
+  settings->get_IsScriptEnabled(&scripts);
+  if (later) later->get_IsNonClientRegionSupportEnabled(&non_client);
+  print("defaults: scripts " + std::string(scripts ? "on" : "off") + ", non-client regions " +
+        (non_client ? "on" : "off"));
+}
+
+void play_page_events(HWND content, ICoreWebView2* web_view) {
+  for (const wchar_t* command :
+       {L"link https://deny.example/", L"link https://allowed.example/2",
+        L"link HTTPS://Allowed.EXAMPLE:443\\a\tb", L"link http://allowed.example:80/c\\d?e\\f",
+        L"link https://r.example/a", L"open https://deny.example/popup",
+        L"open https://allowed.example/popup size 300 200",
+        L"download https://files.example/report.pdf C:\\users\\Public\\report.pdf", L"close"}) {
+    g_events = 0;
+    send_command(content, command);
+    print(to_utf8(command) +
+          (g_events == 0 ? " returned before its events" : " raised its events inside the call"));
+    pump_until([] { return false; }, 100);
+  }
+  print("source: " + to_utf8(source(web_view)));
+}
+
 CORVANE_SCENARIO(runtime_host) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const Misbehaviour m = misbehaviour(arguments);
+  CoInitializeEx(nullptr, m.multithreaded ? COINIT_MULTITHREADED : COINIT_APARTMENTTHREADED);
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = parent_procedure;
   window_class.lpszClassName = L"Tiny Host";
@@ -219,26 +281,32 @@ CORVANE_SCENARIO(runtime_host) {
   report("get_CoreWebView2", controller->get_CoreWebView2(&web_view));
   ComPtr<ICoreWebView2Settings> settings;
   report("get_Settings", web_view->get_Settings(&settings));
+  print_setting(settings.Get());
+  if (m.other_thread) {
+    std::thread([&] {
+      ComPtr<ICoreWebView2Settings> elsewhere;
+      report("get_Settings from another thread", web_view->get_Settings(&elsewhere));
+    }).join();
+  }
   register_handlers(web_view.Get(), parent);
   report("Navigate", web_view->Navigate(L"https://start.example/"));
   print("source right after Navigate: " + to_utf8(source(web_view.Get())));
   pump_until([&] { return source(web_view.Get()) == L"https://start.example/"; });
   print("source: " + to_utf8(source(web_view.Get())));
-
-  HWND content = FindWindowExW(parent, nullptr, test_runtime::kContentClass, nullptr);
-  for (const wchar_t* command :
-       {L"link https://deny.example/", L"link https://allowed.example/2", L"open https://deny.example/popup",
-        L"open https://allowed.example/popup size 300 200",
-        L"download https://files.example/report.pdf C:\\users\\Public\\report.pdf", L"close"}) {
-    const LRESULT result = send_command(content, command);
-    print(to_utf8(command) + " -> " + std::to_string(result));
-    pump_until([] { return false; }, 100);
+  if (m.keeps_a_string) {
+    LPWSTR kept = nullptr;
+    web_view->get_Source(&kept);
   }
-  print("source: " + to_utf8(source(web_view.Get())));
-  // Keep the controller and the environment, let go of everything else, and ask who holds what.
-  settings = nullptr;
-  web_view = nullptr;
-  send_command(content, L"report");
+  if (m.destroys_parent) {
+    DestroyWindow(parent);
+    report("put_Bounds after the parent went", controller->put_Bounds(RECT{0, 0, 10, 10}));
+  } else {
+    play_page_events(FindWindowExW(parent, nullptr, test_runtime::kContentClass, nullptr), web_view.Get());
+    // Keep the controller and the environment, let go of everything else, and ask who holds what.
+    settings = nullptr;
+    web_view = nullptr;
+    send_command(FindWindowExW(parent, nullptr, test_runtime::kContentClass, nullptr), L"report");
+  }
   return 0;
 }
 

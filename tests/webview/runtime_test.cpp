@@ -17,13 +17,13 @@ using Lines = std::vector<std::string>;
 class TestRuntime : public testing::Test {
  protected:
   // Runs the tiny host with the given script; the runtime's log is then in log_.
-  ChildResult host(const std::string& script = "") {
+  ChildResult host(const std::string& script = "", const std::string& misbehaviour = "") {
     const std::wstring folder = temporary_folder();
     const std::wstring log = folder + L"runtime.log", script_path = folder + L"runtime.script";
     DeleteFileW(log.c_str());
     std::ofstream(std::filesystem::path(script_path)) << script;
     ChildResult result = testing_support::run_scenario(
-        "runtime_host", "", 30000,
+        "runtime_host", misbehaviour, 30000,
         {L"CORVANE_WEBVIEW2_LOG=" + log, L"CORVANE_WEBVIEW2_SCRIPT=" + script_path});
     EXPECT_FALSE(result.timed_out);
     std::ifstream in{std::filesystem::path(log)};
@@ -38,6 +38,10 @@ class TestRuntime : public testing::Test {
     return std::wstring(path) + L"corvane-runtime-test-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   }
   void SetUp() override { CreateDirectoryW(temporary_folder().c_str(), nullptr); }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(temporary_folder(), ignored);
+  }
 
   bool logged(const std::string& line) const {
     return std::find(log_.begin(), log_.end(), line) != log_.end();
@@ -63,6 +67,7 @@ TEST_F(TestRuntime, CompletesCreationsOnlyAfterTheCallReturnedAndAMessageWasDisp
   ASSERT_GE(lines.size(), 2u) << r.err;
   EXPECT_EQ(lines[0], "create returned 0x00000000 before the completion");
   EXPECT_EQ(lines[1], "environment completed 0x00000000 with an environment");
+  EXPECT_TRUE(printed(r, "environment completed after its delay"));
   EXPECT_TRUE(printed(r, "controller completed 0x00000000"));
   EXPECT_TRUE(printed(r, "source right after Navigate: about:blank")) << "navigations start later";
   EXPECT_TRUE(printed(r, "source: https://start.example/"));
@@ -93,12 +98,21 @@ TEST_F(TestRuntime, ReadsTheOptionsAndLogsTheCallsInOrder) {
   }
 }
 
+TEST_F(TestRuntime, RaisesPageEventsLaterFromItsOwnMessages) {
+  const ChildResult r = host();
+  for (const auto& line : r.lines()) {
+    EXPECT_FALSE(line.ends_with(" raised its events inside the call")) << line;
+  }
+  EXPECT_TRUE(printed(r, "link https://deny.example/ returned before its events"));
+  EXPECT_TRUE(printed(r, "navigation https://deny.example/"));
+}
+
 TEST_F(TestRuntime, EventsHonourCancelHandledAndTheDeferral) {
   const ChildResult r = host();
-  EXPECT_TRUE(printed(r, "link https://deny.example/ -> 0"));
-  EXPECT_TRUE(printed(r, "link https://allowed.example/2 -> 1"));
   EXPECT_TRUE(logged("event NavigationStarting https://deny.example/ cancelled"));
-  EXPECT_TRUE(printed(r, "source: https://allowed.example/2")) << "a cancelled navigation leaves the page";
+  EXPECT_TRUE(logged("event NavigationStarting https://allowed.example/2 allowed"));
+  EXPECT_TRUE(logged("page https://allowed.example/2"));
+  EXPECT_FALSE(logged("page https://deny.example/")) << "a cancelled navigation leaves the page";
 
   // The request stays open until the deferral completes, from a later message.
   const long handler_done = position("event NewWindowRequested https://deny.example/popup handler returned");
@@ -155,7 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
                         "controller-completion 0x8007000E\n",
                         {"create returned 0x00000000 before the completion",
                          "environment completed 0x00000000 with an environment",
-                         "CreateCoreWebView2Controller 0x00000000", "controller completed 0x8007000E"}}),
+                         "environment completed after its delay", "CreateCoreWebView2Controller 0x00000000",
+                         "controller completed 0x8007000E"}},
+                    CreationCase{"never_completes",
+                                 "environment-delay never\n",
+                                 {"create returned 0x00000000 before the completion", "no completion"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TestRuntime, CanLackTheOptionalInterfaces) {
@@ -163,6 +181,63 @@ TEST_F(TestRuntime, CanLackTheOptionalInterfaces) {
   EXPECT_TRUE(printed(r, "QueryInterface ICoreWebView2_4 0x80004002"));
   EXPECT_TRUE(printed(r, "add_NavigationStarting 0x00000000"));
 }
+
+TEST_F(TestRuntime, HandsOverUrlsInCanonicalFormAndFollowsRedirects) {
+  const ChildResult r = host(
+      "redirect https://r.example/a https://r.example/b\nredirect https://r.example/b "
+      "https://deny.example/c\n");
+  for (const char* seen :
+       {"navigation https://allowed.example/ab", "navigation http://allowed.example/c/d?e\\f",
+        "navigation https://r.example/a", "navigation https://r.example/b redirected",
+        "navigation https://deny.example/c redirected"}) {
+    EXPECT_TRUE(printed(r, seen)) << seen;
+  }
+  EXPECT_TRUE(logged("event NavigationStarting https://deny.example/c redirected cancelled"));
+  EXPECT_FALSE(logged("page https://r.example/b")) << "a cancelled hop ends the whole chain";
+  EXPECT_TRUE(printed(r, "source: http://allowed.example/c/d?e\\f"));
+}
+
+TEST_F(TestRuntime, StartsFromTheRealRuntimesSettings) {
+  EXPECT_TRUE(printed(host(), "defaults: scripts on, non-client regions off"));
+}
+
+TEST_F(TestRuntime, ClosesTheControllerWhenItsParentWindowGoes) {
+  const ChildResult r = host("", "destroy-parent");
+  EXPECT_TRUE(logged("controller closed: its parent window was destroyed"));
+  EXPECT_TRUE(printed(r, "put_Bounds after the parent went 0x8007139F"));
+}
+
+struct ContractCase {
+  const char* name;
+  const char* misbehaviour;
+  std::string printed;  // what the host saw, if anything in particular
+  std::string contract;
+};
+
+class HostContract : public TestRuntime, public testing::WithParamInterface<ContractCase> {};
+
+// The runtime refuses and counts what the real one would not take, and says so at the end.
+TEST_P(HostContract, IsStatedAtTheEndOfTheProcess) {
+  const ChildResult r = host("", GetParam().misbehaviour);
+  if (!GetParam().printed.empty()) {
+    EXPECT_TRUE(printed(r, GetParam().printed)) << r.out;
+  }
+  ASSERT_FALSE(log_.empty());
+  EXPECT_EQ(log_.back(), GetParam().contract);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hosts, HostContract,
+    testing::Values(
+        ContractCase{"kept", "", "", "runtime contract: 0 thread violations, 0 strings not freed"},
+        ContractCase{"multithreaded_apartment", "mta", "create returned 0x80010106 before the completion",
+                     "runtime contract: 1 thread violations, 0 strings not freed"},
+        ContractCase{"call_from_another_thread", "other-thread",
+                     "get_Settings from another thread 0x8001010E",
+                     "runtime contract: 1 thread violations, 0 strings not freed"},
+        ContractCase{"string_kept", "keep-string", "",
+                     "runtime contract: 0 thread violations, 1 strings not freed"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TestRuntime, CountsWhatTheHostHolds) {
   host();

@@ -8,12 +8,13 @@ namespace {
 using EnvironmentHandler = ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler;
 using ControllerHandler = ICoreWebView2CreateCoreWebView2ControllerCompletedHandler;
 
-// Calls the completed handler as the script says, later, from the UI thread's messages.
+// Calls the completed handler as the script says, after the delay, on the UI thread, from a message
+// that another thread posts.
 template <typename HandlerInterface, typename Result>
 void complete_later(const char* name, HandlerInterface* handler, Completion completion,
-                    std::function<ComPtr<Result>()> make_result) {
+                    std::optional<DWORD> delay_ms, std::function<ComPtr<Result>()> make_result) {
   ComPtr<HandlerInterface> held(handler);
-  post_to_ui_thread([=] {
+  post_after(delay_ms, [=] {
     HRESULT returned = S_OK;
     switch (completion.kind) {
       case Completion::Kind::Success:
@@ -43,6 +44,7 @@ LRESULT CALLBACK content_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM 
     return run_command(
         *web_view, std::wstring(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t)));
   }
+  if (msg == WM_DESTROY && web_view) web_view->content_destroyed();
   if (msg == WM_PAINT) {
     paint_caption(window);
     return 0;
@@ -55,8 +57,9 @@ class ControllerOptions final : public RuntimeObject<ControllerOptions, ICoreWeb
   ControllerOptions() : RuntimeObject("ControllerOptions") {}
   HRESULT STDMETHODCALLTYPE get_ProfileName(LPWSTR* value) noexcept override {
     if (!value) return E_POINTER;
-    *value = profile_name_.empty() ? nullptr : task_string(profile_name_);
-    return S_OK;
+    const HRESULT hr = logged("ICoreWebView2ControllerOptions.get_ProfileName", "");
+    *value = SUCCEEDED(hr) && !profile_name_.empty() ? hand_out_string(profile_name_) : nullptr;
+    return hr;
   }
   HRESULT STDMETHODCALLTYPE put_ProfileName(LPCWSTR value) noexcept override {
     const HRESULT hr = logged("ICoreWebView2ControllerOptions.put_ProfileName", text(value));
@@ -64,15 +67,17 @@ class ControllerOptions final : public RuntimeObject<ControllerOptions, ICoreWeb
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_IsInPrivateModeEnabled(BOOL* value) noexcept override {
-    if (!value) return E_POINTER;
-    *value = private_mode_;
-    return S_OK;
+    return hand_out_value("ICoreWebView2ControllerOptions.get_IsInPrivateModeEnabled", value, private_mode_);
   }
   HRESULT STDMETHODCALLTYPE put_IsInPrivateModeEnabled(BOOL value) noexcept override {
     const HRESULT hr = logged("ICoreWebView2ControllerOptions.put_IsInPrivateModeEnabled", flag(value));
     if (SUCCEEDED(hr)) private_mode_ = value;
     return hr;
   }
+
+  // What the options say, read by the runtime itself.
+  BOOL private_mode() const { return private_mode_; }
+  const std::wstring& profile_name() const { return profile_name_; }
 
  private:
   std::wstring profile_name_;
@@ -82,7 +87,10 @@ class ControllerOptions final : public RuntimeObject<ControllerOptions, ICoreWeb
 class Controller final : public RuntimeObject<Controller, ICoreWebView2ControllerImpl> {
  public:
   explicit Controller(HWND parent)
-      : RuntimeObject("Controller"), parent_(parent), web_view_(WebView::create()) {
+      : RuntimeObject("Controller"),
+        parent_(parent),
+        lifetime_(std::make_shared<Lifetime>()),
+        web_view_(WebView::create(lifetime_)) {
     WNDCLASSW window_class{};
     window_class.lpfnWndProc = content_procedure;
     window_class.lpszClassName = kContentClass;
@@ -100,23 +108,26 @@ class Controller final : public RuntimeObject<Controller, ICoreWebView2Controlle
 
   HRESULT STDMETHODCALLTYPE get_IsVisible(BOOL* visible) noexcept override {
     if (!visible) return E_POINTER;
-    *visible = IsWindowVisible(content_);
-    return S_OK;
+    const HRESULT hr = lifetime_->enter("ICoreWebView2Controller.get_IsVisible", "");
+    if (SUCCEEDED(hr)) *visible = IsWindowVisible(content_);
+    return hr;
   }
   HRESULT STDMETHODCALLTYPE put_IsVisible(BOOL visible) noexcept override {
-    const HRESULT hr = logged("ICoreWebView2Controller.put_IsVisible", flag(visible));
+    const HRESULT hr = lifetime_->enter("ICoreWebView2Controller.put_IsVisible", flag(visible));
     if (SUCCEEDED(hr)) ShowWindow(content_, visible ? SW_SHOWNA : SW_HIDE);
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_Bounds(RECT* bounds) noexcept override {
     if (!bounds) return E_POINTER;
-    *bounds = bounds_;
-    return S_OK;
+    const HRESULT hr = lifetime_->enter("ICoreWebView2Controller.get_Bounds", "");
+    if (SUCCEEDED(hr)) *bounds = bounds_;
+    return hr;
   }
   HRESULT STDMETHODCALLTYPE put_Bounds(RECT bounds) noexcept override {
-    const HRESULT hr = logged("ICoreWebView2Controller.put_Bounds",
-                              std::to_string(bounds.left) + "," + std::to_string(bounds.top) + "," +
-                                  std::to_string(bounds.right) + "," + std::to_string(bounds.bottom));
+    const HRESULT hr =
+        lifetime_->enter("ICoreWebView2Controller.put_Bounds",
+                         std::to_string(bounds.left) + "," + std::to_string(bounds.top) + "," +
+                             std::to_string(bounds.right) + "," + std::to_string(bounds.bottom));
     if (SUCCEEDED(hr)) {
       bounds_ = bounds;
       MoveWindow(content_, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
@@ -125,35 +136,42 @@ class Controller final : public RuntimeObject<Controller, ICoreWebView2Controlle
     return hr;
   }
   HRESULT STDMETHODCALLTYPE MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON reason) noexcept override {
-    const HRESULT hr = logged("ICoreWebView2Controller.MoveFocus", std::to_string(reason));
+    const HRESULT hr = lifetime_->enter("ICoreWebView2Controller.MoveFocus", std::to_string(reason));
     if (SUCCEEDED(hr)) SetFocus(content_);
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_ParentWindow(HWND* parent) noexcept override {
     if (!parent) return E_POINTER;
-    const HRESULT hr = logged("ICoreWebView2Controller.get_ParentWindow", "");
+    const HRESULT hr = lifetime_->enter("ICoreWebView2Controller.get_ParentWindow", "");
     if (SUCCEEDED(hr)) *parent = parent_;
     return hr;
   }
   HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() noexcept override {
-    return logged("ICoreWebView2Controller.NotifyParentWindowPositionChanged", "");
+    return lifetime_->enter("ICoreWebView2Controller.NotifyParentWindowPositionChanged", "");
   }
   HRESULT STDMETHODCALLTYPE Close() noexcept override {
-    const HRESULT hr = logged("ICoreWebView2Controller.Close", "");
-    if (SUCCEEDED(hr) && IsWindow(content_)) DestroyWindow(content_);
+    const HRESULT hr = lifetime_->enter("ICoreWebView2Controller.Close", "");
+    if (FAILED(hr)) return hr;
+    lifetime_->closed = true;
+    if (IsWindow(content_)) DestroyWindow(content_);
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_CoreWebView2(ICoreWebView2** web_view) noexcept override {
-    return hand_out("ICoreWebView2Controller.get_CoreWebView2", web_view, [&] {
+    if (!web_view) return E_POINTER;
+    *web_view = nullptr;
+    const HRESULT hr = lifetime_->enter("ICoreWebView2Controller.get_CoreWebView2", "");
+    if (SUCCEEDED(hr) && !hands_out_null("ICoreWebView2Controller.get_CoreWebView2")) {
       web_view_->AddRef();
-      return web_view_.get();
-    });
+      *web_view = web_view_.get();
+    }
+    return hr;
   }
 
  private:
   HWND parent_;
   HWND content_ = nullptr;
   RECT bounds_{};
+  std::shared_ptr<Lifetime> lifetime_;
   Held<WebView> web_view_;
 };
 
@@ -179,16 +197,12 @@ class Environment final
   }
   HRESULT STDMETHODCALLTYPE CreateCoreWebView2ControllerWithOptions(
       HWND parent, ICoreWebView2ControllerOptions* options, ControllerHandler* handler) noexcept override {
-    BOOL private_mode = FALSE;
-    LPWSTR profile = nullptr;
-    if (options) {
-      options->get_IsInPrivateModeEnabled(&private_mode);
-      options->get_ProfileName(&profile);
-    }
-    const HRESULT hr =
-        logged("ICoreWebView2Environment10.CreateCoreWebView2ControllerWithOptions",
-               "container, private=" + flag(private_mode) + " profile=" + text(profile) + ", handler");
-    CoTaskMemFree(profile);
+    // The options are the runtime's own object: read as it is, without a call through the ABI.
+    const auto* own = static_cast<ControllerOptions*>(options);
+    const std::wstring profile = own ? own->profile_name() : L"";
+    const HRESULT hr = logged("ICoreWebView2Environment10.CreateCoreWebView2ControllerWithOptions",
+                              "container, private=" + flag(own && own->private_mode()) + " profile=" +
+                                  text(profile.empty() ? nullptr : profile.c_str()) + ", handler");
     if (SUCCEEDED(hr)) start_controller(parent, handler);
     return hr;
   }
@@ -196,7 +210,7 @@ class Environment final
  private:
   static void start_controller(HWND parent, ControllerHandler* handler) {
     complete_later<ControllerHandler, ICoreWebView2Controller>(
-        "controller", handler, controller_completion(),
+        "controller", handler, controller_completion(), controller_delay_ms(),
         [parent] { return ComPtr<ICoreWebView2Controller>(Controller::create(parent)); });
   }
 };
@@ -296,23 +310,29 @@ extern "C" HRESULT STDAPICALLTYPE CreateCoreWebView2EnvironmentWithOptions(
     PCWSTR browser_folder, PCWSTR user_data_folder, ICoreWebView2EnvironmentOptions* options,
     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler) {
   using namespace corvane::test_runtime;
+  // The runtime's objects belong to this thread from now on, and it must be a single-threaded one.
+  const bool apartment_ok = adopt_ui_thread();
+  watch_task_memory();
   if (options) read_all_options(options);
   const HRESULT hr = logged("CreateCoreWebView2EnvironmentWithOptions",
                             text(browser_folder) + ", " + text(user_data_folder) + ", " +
-                                (options ? "options" : "null") + ", " + (handler ? "handler" : "null"));
+                                (options ? "options" : "null") + ", " + (handler ? "handler" : "null"),
+                            apartment_ok ? S_OK : RPC_E_CHANGED_MODE);
   if (FAILED(hr)) return hr;
   if (!handler) return E_POINTER;
   complete_later<EnvironmentHandler, ICoreWebView2Environment>(
-      "environment", handler, environment_completion(),
+      "environment", handler, environment_completion(), environment_delay_ms(),
       [] { return corvane::ComPtr<ICoreWebView2Environment>(make_environment()); });
   return S_OK;
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
-  // At the end of the host process: what is still alive, and who holds it.
+  // At the end of the host process: what is still alive, who holds it, and whether the host kept its
+  // side of the contract.
   if (reason == DLL_PROCESS_DETACH) {
     corvane::test_runtime::log_line("process ending");
     corvane::test_runtime::report_objects();
+    corvane::test_runtime::report_contract();
   }
   return TRUE;
 }

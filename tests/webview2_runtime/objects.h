@@ -1,5 +1,6 @@
 #pragma once
 // The test runtime's objects.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,6 +8,19 @@
 #include "tests/webview2_runtime/defaults.h"
 
 namespace corvane::test_runtime {
+
+// What a closed controller and its web view answer to every call, as the real runtime does.
+inline constexpr HRESULT kClosed = HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
+
+// Shared by a controller and its web view: closed by Close, or when the parent window goes.
+struct Lifetime {
+  bool closed = false;
+
+  // A call on one of the two objects: refused once they are closed.
+  HRESULT enter(const std::string& call, const std::string& args) const {
+    return logged(call, args, closed ? kClosed : S_OK);
+  }
+};
 
 class Settings final
     : public RuntimeObject<
@@ -16,27 +30,26 @@ class Settings final
                 ICoreWebView2Settings3, ICoreWebView2Settings2, ICoreWebView2Settings>> {
  public:
   Settings() : RuntimeObject("Settings") {}
-#define CORVANE_TEST_SETTING(name)                                              \
+// A setting with the real runtime's default.
+#define CORVANE_TEST_SETTING(name, initial)                                     \
   HRESULT STDMETHODCALLTYPE get_##name(BOOL* value) noexcept override {         \
-    if (!value) return E_POINTER;                                               \
-    *value = name##_;                                                           \
-    return S_OK;                                                                \
+    return hand_out_value("ICoreWebView2Settings.get_" #name, value, name##_);  \
   }                                                                             \
   HRESULT STDMETHODCALLTYPE put_##name(BOOL value) noexcept override {          \
     const HRESULT hr = logged("ICoreWebView2Settings.put_" #name, flag(value)); \
     if (SUCCEEDED(hr)) name##_ = value;                                         \
     return hr;                                                                  \
   }                                                                             \
-  BOOL name##_ = TRUE;
-  CORVANE_TEST_SETTING(IsScriptEnabled)
-  CORVANE_TEST_SETTING(IsStatusBarEnabled)
-  CORVANE_TEST_SETTING(AreDevToolsEnabled)
-  CORVANE_TEST_SETTING(AreDefaultContextMenusEnabled)
-  CORVANE_TEST_SETTING(IsZoomControlEnabled)
-  CORVANE_TEST_SETTING(IsGeneralAutofillEnabled)
-  CORVANE_TEST_SETTING(IsPinchZoomEnabled)
-  CORVANE_TEST_SETTING(IsSwipeNavigationEnabled)
-  CORVANE_TEST_SETTING(IsNonClientRegionSupportEnabled)
+  BOOL name##_ = initial;
+  CORVANE_TEST_SETTING(IsScriptEnabled, TRUE)
+  CORVANE_TEST_SETTING(IsStatusBarEnabled, TRUE)
+  CORVANE_TEST_SETTING(AreDevToolsEnabled, TRUE)
+  CORVANE_TEST_SETTING(AreDefaultContextMenusEnabled, TRUE)
+  CORVANE_TEST_SETTING(IsZoomControlEnabled, TRUE)
+  CORVANE_TEST_SETTING(IsGeneralAutofillEnabled, TRUE)
+  CORVANE_TEST_SETTING(IsPinchZoomEnabled, TRUE)
+  CORVANE_TEST_SETTING(IsSwipeNavigationEnabled, TRUE)
+  CORVANE_TEST_SETTING(IsNonClientRegionSupportEnabled, FALSE)
 #undef CORVANE_TEST_SETTING
 };
 
@@ -49,7 +62,7 @@ class WebView final
     : public RuntimeObject<
           WebView, Chain<WebViewDefaults, ICoreWebView2_4, ICoreWebView2_3, ICoreWebView2_2, ICoreWebView2>> {
  public:
-  WebView();
+  explicit WebView(std::shared_ptr<Lifetime> lifetime);
 
   HRESULT STDMETHODCALLTYPE get_Settings(ICoreWebView2Settings** settings) noexcept override;
   HRESULT STDMETHODCALLTYPE get_Source(LPWSTR* uri) noexcept override;
@@ -69,8 +82,9 @@ class WebView final
   CORVANE_TEST_EVENT(DownloadStarting, download_starting_)
 #undef CORVANE_TEST_EVENT
 
-  // The events, as pages raise them. navigate answers whether the navigation went ahead.
-  bool navigate(const std::wstring& uri, bool user_initiated);
+  // The events, as pages raise them, on the UI thread. A navigation goes on through the redirects
+  // the script gives.
+  void navigate(const std::wstring& uri, bool user_initiated);
   void request_new_window(const std::wstring& uri, std::optional<std::pair<UINT32, UINT32>> size,
                           std::optional<std::pair<UINT32, UINT32>> position);
   void start_download(const std::wstring& uri, const std::wstring& proposed_path);
@@ -82,14 +96,20 @@ class WebView final
   HWND content_window() const {
     return content_;
   }
-  const std::wstring& source() const {
-    return source_;
+  bool closed() const {
+    return lifetime_->closed;
   }
+  // The content window is going: the parent window was destroyed, or the controller closed.
+  void content_destroyed();
 
  private:
   HRESULT add(std::vector<Handler>& list, const char* call, IUnknown* handler, EventRegistrationToken* token);
   HRESULT remove(std::vector<Handler>& list, const char* call, EventRegistrationToken token);
+  // One NavigationStarting; true when the handlers let it go on.
+  bool navigation_starting(const std::wstring& uri, bool user_initiated, bool redirected);
+  void show(const std::wstring& uri);
 
+  std::shared_ptr<Lifetime> lifetime_;
   Held<Settings> settings_;
   std::wstring source_ = L"about:blank";
   HWND content_ = nullptr;
@@ -98,8 +118,8 @@ class WebView final
       download_starting_;
 };
 
-// Runs the command a test sent to the content window; answers 1 when a navigation went ahead, and the
-// private bytes for "memory".
+// Runs a test's command sent to the content window: page events are posted and answered with 0;
+// "memory" answers the private bytes, "pending" the page events not yet over.
 LRESULT run_command(WebView& web_view, const std::wstring& command);
 
 }  // namespace corvane::test_runtime

@@ -10,6 +10,10 @@ namespace corvane::test_runtime {
 namespace {
 
 constexpr wchar_t kPopupClass[] = L"Corvane Test WebView Popup";
+// Browsers give up on a chain of more redirects than this.
+constexpr int kMostRedirects = 20;
+
+using OptionalPair = std::optional<std::pair<UINT32, UINT32>>;
 
 class Deferral final : public RuntimeObject<Deferral, ICoreWebView2Deferral> {
  public:
@@ -17,8 +21,8 @@ class Deferral final : public RuntimeObject<Deferral, ICoreWebView2Deferral> {
       : RuntimeObject("Deferral"), on_complete_(std::move(on_complete)) {}
 
   HRESULT STDMETHODCALLTYPE Complete() noexcept override {
-    if (!on_complete_) return logged("ICoreWebView2Deferral.Complete", "", E_UNEXPECTED);
-    const HRESULT hr = logged("ICoreWebView2Deferral.Complete", "");
+    const HRESULT hr = logged("ICoreWebView2Deferral.Complete", "", on_complete_ ? S_OK : E_UNEXPECTED);
+    if (FAILED(hr)) return hr;
     const auto complete = std::move(on_complete_);
     on_complete_ = nullptr;
     complete();
@@ -29,31 +33,28 @@ class Deferral final : public RuntimeObject<Deferral, ICoreWebView2Deferral> {
   std::function<void()> on_complete_;
 };
 
-HRESULT put_string(LPWSTR* out, const std::wstring& value) {
-  if (!out) return E_POINTER;
-  *out = task_string(value);
-  return S_OK;
-}
-
-template <typename T>
-HRESULT put_value(T* out, T value) {
-  if (!out) return E_POINTER;
-  *out = value;
-  return S_OK;
-}
-
 class NavigationArgs final
     : public RuntimeObject<NavigationArgs, ICoreWebView2NavigationStartingEventArgsImpl> {
  public:
-  NavigationArgs(std::wstring uri, bool user_initiated)
-      : RuntimeObject("NavigationStartingEventArgs"), uri_(std::move(uri)), user_initiated_(user_initiated) {}
+  NavigationArgs(std::wstring uri, bool user_initiated, bool redirected)
+      : RuntimeObject("NavigationStartingEventArgs"),
+        uri_(std::move(uri)),
+        user_initiated_(user_initiated),
+        redirected_(redirected) {}
   HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* uri) noexcept override {
-    return logged("ICoreWebView2NavigationStartingEventArgs.get_Uri", "", put_string(uri, uri_));
+    return hand_out_text("ICoreWebView2NavigationStartingEventArgs.get_Uri", uri, uri_);
   }
   HRESULT STDMETHODCALLTYPE get_IsUserInitiated(BOOL* value) noexcept override {
-    return put_value<BOOL>(value, user_initiated_);
+    return hand_out_value<BOOL>("ICoreWebView2NavigationStartingEventArgs.get_IsUserInitiated", value,
+                                user_initiated_);
   }
-  HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) noexcept override { return put_value(cancel, cancel_); }
+  HRESULT STDMETHODCALLTYPE get_IsRedirected(BOOL* value) noexcept override {
+    return hand_out_value<BOOL>("ICoreWebView2NavigationStartingEventArgs.get_IsRedirected", value,
+                                redirected_);
+  }
+  HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) noexcept override {
+    return hand_out_value("ICoreWebView2NavigationStartingEventArgs.get_Cancel", cancel, cancel_);
+  }
   HRESULT STDMETHODCALLTYPE put_Cancel(BOOL cancel) noexcept override {
     const HRESULT hr = logged("ICoreWebView2NavigationStartingEventArgs.put_Cancel", flag(cancel));
     if (SUCCEEDED(hr)) cancel_ = cancel;
@@ -63,14 +64,13 @@ class NavigationArgs final
 
  private:
   std::wstring uri_;
-  bool user_initiated_;
+  bool user_initiated_, redirected_;
   BOOL cancel_ = FALSE;
 };
 
 class WindowFeatures final : public RuntimeObject<WindowFeatures, ICoreWebView2WindowFeaturesImpl> {
  public:
-  WindowFeatures(std::optional<std::pair<UINT32, UINT32>> size,
-                 std::optional<std::pair<UINT32, UINT32>> position)
+  WindowFeatures(OptionalPair size, OptionalPair position)
       : RuntimeObject("WindowFeatures"), size_(size), position_(position) {}
   HRESULT STDMETHODCALLTYPE get_HasPosition(BOOL* value) noexcept override {
     return read("get_HasPosition", value, BOOL{position_.has_value()});
@@ -91,21 +91,17 @@ class WindowFeatures final : public RuntimeObject<WindowFeatures, ICoreWebView2W
     return read("get_Height", value, pair(size_).second);
   }
 
-  const std::optional<std::pair<UINT32, UINT32>>& size() const { return size_; }
-  const std::optional<std::pair<UINT32, UINT32>>& position() const { return position_; }
+  const OptionalPair& size() const { return size_; }
+  const OptionalPair& position() const { return position_; }
 
  private:
   template <typename T>
   static HRESULT read(const char* getter, T* out, T value) {
-    const HRESULT hr =
-        logged(std::string("ICoreWebView2WindowFeatures.") + getter, "", put_value(out, value));
-    return hr;
+    return hand_out_value(std::string("ICoreWebView2WindowFeatures.") + getter, out, value);
   }
-  static std::pair<UINT32, UINT32> pair(const std::optional<std::pair<UINT32, UINT32>>& p) {
-    return p.value_or(std::pair{0u, 0u});
-  }
+  static std::pair<UINT32, UINT32> pair(const OptionalPair& p) { return p.value_or(std::pair{0u, 0u}); }
 
-  std::optional<std::pair<UINT32, UINT32>> size_, position_;
+  OptionalPair size_, position_;
 };
 
 class NewWindowArgs final
@@ -114,7 +110,7 @@ class NewWindowArgs final
   NewWindowArgs(std::wstring uri, ComPtr<WindowFeatures> features)
       : RuntimeObject("NewWindowRequestedEventArgs"), uri_(std::move(uri)), features_(std::move(features)) {}
   HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* uri) noexcept override {
-    return logged("ICoreWebView2NewWindowRequestedEventArgs.get_Uri", "", put_string(uri, uri_));
+    return hand_out_text("ICoreWebView2NewWindowRequestedEventArgs.get_Uri", uri, uri_);
   }
   HRESULT STDMETHODCALLTYPE put_NewWindow(ICoreWebView2* web_view) noexcept override {
     const HRESULT hr =
@@ -123,8 +119,10 @@ class NewWindowArgs final
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_NewWindow(ICoreWebView2** web_view) noexcept override {
-    if (!web_view) return E_POINTER;
-    return new_window_.CopyTo(web_view);
+    return hand_out("ICoreWebView2NewWindowRequestedEventArgs.get_NewWindow", web_view, [&] {
+      if (new_window_) new_window_->AddRef();
+      return new_window_.Get();
+    });
   }
   HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) noexcept override {
     const HRESULT hr = logged("ICoreWebView2NewWindowRequestedEventArgs.put_Handled", flag(handled));
@@ -132,10 +130,10 @@ class NewWindowArgs final
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) noexcept override {
-    return put_value(handled, handled_);
+    return hand_out_value("ICoreWebView2NewWindowRequestedEventArgs.get_Handled", handled, handled_);
   }
   HRESULT STDMETHODCALLTYPE get_IsUserInitiated(BOOL* value) noexcept override {
-    return put_value<BOOL>(value, TRUE);
+    return hand_out_value<BOOL>("ICoreWebView2NewWindowRequestedEventArgs.get_IsUserInitiated", value, TRUE);
   }
   HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral** deferral) noexcept override;
   HRESULT STDMETHODCALLTYPE get_WindowFeatures(ICoreWebView2WindowFeatures** value) noexcept override {
@@ -166,8 +164,7 @@ LRESULT CALLBACK paint_text_procedure(HWND window, UINT msg, WPARAM wparam, LPAR
 }
 
 // The runtime's own browser window, which an unhandled new-window request opens.
-void open_popup(const std::wstring& uri, std::optional<std::pair<UINT32, UINT32>> size,
-                std::optional<std::pair<UINT32, UINT32>> position) {
+void open_popup(const std::wstring& uri, OptionalPair size, OptionalPair position) {
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = paint_text_procedure;
   window_class.lpszClassName = kPopupClass;
@@ -206,7 +203,7 @@ class DownloadOperation final : public RuntimeObject<DownloadOperation, ICoreWeb
  public:
   explicit DownloadOperation(std::wstring uri) : RuntimeObject("DownloadOperation"), uri_(std::move(uri)) {}
   HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* uri) noexcept override {
-    return logged("ICoreWebView2DownloadOperation.get_Uri", "", put_string(uri, uri_));
+    return hand_out_text("ICoreWebView2DownloadOperation.get_Uri", uri, uri_);
   }
 
  private:
@@ -222,14 +219,16 @@ class DownloadArgs final : public RuntimeObject<DownloadArgs, ICoreWebView2Downl
     return hand_out("ICoreWebView2DownloadStartingEventArgs.get_DownloadOperation", operation,
                     [&] { return DownloadOperation::create(uri_).Detach(); });
   }
-  HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) noexcept override { return put_value(cancel, cancel_); }
+  HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) noexcept override {
+    return hand_out_value("ICoreWebView2DownloadStartingEventArgs.get_Cancel", cancel, cancel_);
+  }
   HRESULT STDMETHODCALLTYPE put_Cancel(BOOL cancel) noexcept override {
     const HRESULT hr = logged("ICoreWebView2DownloadStartingEventArgs.put_Cancel", flag(cancel));
     if (SUCCEEDED(hr)) cancel_ = cancel;
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_ResultFilePath(LPWSTR* path) noexcept override {
-    return logged("ICoreWebView2DownloadStartingEventArgs.get_ResultFilePath", "", put_string(path, path_));
+    return hand_out_text("ICoreWebView2DownloadStartingEventArgs.get_ResultFilePath", path, path_);
   }
   HRESULT STDMETHODCALLTYPE put_ResultFilePath(LPCWSTR path) noexcept override {
     const HRESULT hr = logged("ICoreWebView2DownloadStartingEventArgs.put_ResultFilePath", text(path));
@@ -237,7 +236,7 @@ class DownloadArgs final : public RuntimeObject<DownloadArgs, ICoreWebView2Downl
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) noexcept override {
-    return put_value(handled, handled_);
+    return hand_out_value("ICoreWebView2DownloadStartingEventArgs.get_Handled", handled, handled_);
   }
   HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) noexcept override {
     const HRESULT hr = logged("ICoreWebView2DownloadStartingEventArgs.put_Handled", flag(handled));
@@ -279,21 +278,29 @@ void invoke_all(const std::vector<Handler>& handlers, ICoreWebView2* sender, Arg
 
 }  // namespace
 
-WebView::WebView() : RuntimeObject("WebView"), settings_(Settings::create()) {}
+WebView::WebView(std::shared_ptr<Lifetime> lifetime)
+    : RuntimeObject("WebView"), lifetime_(std::move(lifetime)), settings_(Settings::create()) {}
 
 HRESULT WebView::get_Settings(ICoreWebView2Settings** settings) noexcept {
-  return hand_out("ICoreWebView2.get_Settings", settings, [&] {
+  if (!settings) return E_POINTER;
+  *settings = nullptr;
+  const HRESULT hr = lifetime_->enter("ICoreWebView2.get_Settings", "");
+  if (SUCCEEDED(hr) && !hands_out_null("ICoreWebView2.get_Settings")) {
     settings_->AddRef();
-    return settings_.get();
-  });
+    *settings = settings_.get();
+  }
+  return hr;
 }
 
 HRESULT WebView::get_Source(LPWSTR* uri) noexcept {
-  return put_string(uri, source_);
+  if (!uri) return E_POINTER;
+  const HRESULT hr = lifetime_->enter("ICoreWebView2.get_Source", "");
+  *uri = SUCCEEDED(hr) ? hand_out_string(source_) : nullptr;
+  return hr;
 }
 
 HRESULT WebView::Navigate(LPCWSTR uri) noexcept {
-  const HRESULT hr = logged("ICoreWebView2.Navigate", text(uri));
+  const HRESULT hr = lifetime_->enter("ICoreWebView2.Navigate", text(uri));
   if (FAILED(hr)) return hr;
   if (!uri) return E_INVALIDARG;
   // As a real runtime does, the navigation starts later, from the message loop.
@@ -304,7 +311,7 @@ HRESULT WebView::Navigate(LPCWSTR uri) noexcept {
 
 HRESULT WebView::add(std::vector<Handler>& list, const char* call, IUnknown* handler,
                      EventRegistrationToken* token) {
-  const HRESULT hr = logged(std::string("ICoreWebView2.") + call, handler ? "handler" : "null");
+  const HRESULT hr = lifetime_->enter(std::string("ICoreWebView2.") + call, handler ? "handler" : "null");
   if (FAILED(hr)) return hr;
   if (!handler || !token) return E_POINTER;
   token->value = next_token_++;
@@ -313,42 +320,69 @@ HRESULT WebView::add(std::vector<Handler>& list, const char* call, IUnknown* han
 }
 
 HRESULT WebView::remove(std::vector<Handler>& list, const char* call, EventRegistrationToken token) {
-  std::erase_if(list, [&](const Handler& h) { return h.token == token.value; });
-  return logged(std::string("ICoreWebView2.") + call, std::to_string(token.value));
+  const HRESULT hr = lifetime_->enter(std::string("ICoreWebView2.") + call, std::to_string(token.value));
+  if (SUCCEEDED(hr)) std::erase_if(list, [&](const Handler& h) { return h.token == token.value; });
+  return hr;
 }
 
-bool WebView::navigate(const std::wstring& uri, bool user_initiated) {
-  const auto args = NavigationArgs::create(uri, user_initiated);
+bool WebView::navigation_starting(const std::wstring& uri, bool user_initiated, bool redirected) {
+  const auto args = NavigationArgs::create(uri, user_initiated, redirected);
   invoke_all<ICoreWebView2NavigationStartingEventHandler>(navigation_starting_, this, args.Get(),
                                                           "NavigationStarting " + to_utf8(uri));
   const bool allowed = !args->cancelled();
-  log_line("event NavigationStarting " + to_utf8(uri) + (allowed ? " allowed" : " cancelled"));
-  if (allowed) {
-    source_ = uri;
-    if (content_) SetWindowTextW(content_, (L"WebView2 test runtime\n\n" + source_).c_str());
-    if (content_) InvalidateRect(content_, nullptr, TRUE);
-  }
+  log_line("event NavigationStarting " + to_utf8(uri) + (redirected ? " redirected" : "") +
+           (allowed ? " allowed" : " cancelled"));
   return allowed;
 }
 
-void WebView::request_new_window(const std::wstring& uri, std::optional<std::pair<UINT32, UINT32>> size,
-                                 std::optional<std::pair<UINT32, UINT32>> position) {
-  const auto args = NewWindowArgs::create(uri, WindowFeatures::create(size, position));
-  invoke_all<ICoreWebView2NewWindowRequestedEventHandler>(new_window_requested_, this, args.Get(),
-                                                          "NewWindowRequested " + to_utf8(uri));
+void WebView::navigate(const std::wstring& requested, bool user_initiated) {
+  if (closed()) return log_line("event dropped: the web view is closed");
+  std::wstring uri = canonical_url(requested);
+  if (!navigation_starting(uri, user_initiated, false)) return;
+  // A cancel at any hop ends the chain, and the page stays as it was.
+  for (int hops = 0; hops < kMostRedirects; ++hops) {
+    const auto next = redirect_of(uri);
+    if (!next) break;
+    uri = *next;
+    if (!navigation_starting(uri, user_initiated, true)) return;
+  }
+  show(uri);
+}
+
+void WebView::show(const std::wstring& uri) {
+  source_ = uri;
+  log_line("page " + to_utf8(uri));
+  if (content_) SetWindowTextW(content_, (L"WebView2 test runtime\n\n" + source_).c_str());
+  if (content_) InvalidateRect(content_, nullptr, TRUE);
+}
+
+void WebView::request_new_window(const std::wstring& uri, OptionalPair size, OptionalPair position) {
+  if (closed()) return log_line("event dropped: the web view is closed");
+  const auto args = NewWindowArgs::create(canonical_url(uri), WindowFeatures::create(size, position));
+  invoke_all<ICoreWebView2NewWindowRequestedEventHandler>(
+      new_window_requested_, this, args.Get(), "NewWindowRequested " + to_utf8(canonical_url(uri)));
   if (!args->deferred()) args->finish();
 }
 
 void WebView::start_download(const std::wstring& uri, const std::wstring& proposed_path) {
-  const auto args = DownloadArgs::create(uri, proposed_path);
+  if (closed()) return log_line("event dropped: the web view is closed");
+  const auto args = DownloadArgs::create(canonical_url(uri), proposed_path);
   invoke_all<ICoreWebView2DownloadStartingEventHandler>(download_starting_, this, args.Get(),
-                                                        "DownloadStarting " + to_utf8(uri));
+                                                        "DownloadStarting " + to_utf8(canonical_url(uri)));
   args->finish();
 }
 
 void WebView::request_close() {
+  if (closed()) return log_line("event dropped: the web view is closed");
   invoke_all<ICoreWebView2WindowCloseRequestedEventHandler, IUnknown>(window_close_requested_, this, nullptr,
                                                                       "WindowCloseRequested");
+}
+
+void WebView::content_destroyed() {
+  content_ = nullptr;
+  if (lifetime_->closed) return;
+  lifetime_->closed = true;
+  log_line("controller closed: its parent window was destroyed");
 }
 
 namespace {
@@ -362,8 +396,7 @@ LRESULT private_bytes() {
 }
 
 // What Windows sends when the window moves to a monitor of another DPI, suggesting its own rectangle.
-void change_dpi(HWND content, UINT dpi) {
-  const HWND top = GetAncestor(content, GA_ROOT);
+void change_dpi(HWND top, UINT dpi) {
   RECT suggested;
   GetWindowRect(top, &suggested);
   SendMessageW(top, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
@@ -382,15 +415,16 @@ void close_popups() {
       0);
 }
 
-}  // namespace
-
-LRESULT run_command(WebView& web_view, const std::wstring& command) {
+// One page event of a command, run later on the UI thread.
+void raise(WebView& web_view, const std::wstring& command, HWND top) {
   std::wistringstream words(command);
   std::wstring verb, uri;
   words >> verb >> uri;
-  if (verb == L"link") return web_view.navigate(uri, true) ? 1 : 0;
-  if (verb == L"open") {
-    std::optional<std::pair<UINT32, UINT32>> size, position;
+  if (verb == L"link") {
+    // The rest of the line as it is: the browser, not the test, tidies the URL up.
+    web_view.navigate(command.substr(std::min(command.size(), command.find(L' ') + 1)), true);
+  } else if (verb == L"open") {
+    OptionalPair size, position;
     std::wstring word;
     UINT32 a = 0, b = 0;
     while (words >> word >> a >> b) (word == L"size" ? size : position) = std::pair{a, b};
@@ -401,15 +435,39 @@ LRESULT run_command(WebView& web_view, const std::wstring& command) {
     web_view.start_download(uri, path);
   } else if (verb == L"close") {
     web_view.request_close();
-  } else if (verb == L"report") {
-    report_objects();
-  } else if (verb == L"memory") {
-    return private_bytes();
   } else if (verb == L"dpi") {
-    change_dpi(web_view.content_window(), static_cast<UINT>(std::stoul(uri)));
+    change_dpi(top, static_cast<UINT>(std::stoul(uri)));
   } else if (verb == L"close-popups") {
     close_popups();
+  } else {
+    log_line("unknown command " + to_utf8(command));
   }
+}
+
+std::vector<std::wstring> split_commands(const std::wstring& command) {
+  std::vector<std::wstring> parts;
+  for (size_t start = 0;;) {
+    const size_t end = command.find(L" ; ", start);
+    parts.push_back(command.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+    if (end == std::wstring::npos) return parts;
+    start = end + 3;
+  }
+}
+
+}  // namespace
+
+LRESULT run_command(WebView& web_view, const std::wstring& command) {
+  if (command == L"report") {
+    report_objects();
+    return 0;
+  }
+  if (command == L"memory") return private_bytes();
+  if (command == L"pending") return pending_page_events();
+  // Page events happen later, from the UI thread's own messages, never inside the test's call.
+  const HWND top = GetAncestor(web_view.content_window(), GA_ROOT);
+  post_page_event([self = ComPtr<WebView>(&web_view), parts = split_commands(command), top] {
+    for (const auto& part : parts) raise(*self.Get(), part, top);
+  });
   return 0;
 }
 
