@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/delay_load.h"
 #include "webview/environment_options.h"
 
 namespace corvane {
@@ -22,6 +23,9 @@ WebViewResult<ComPtr<ICoreWebView2Environment>> create_environment(std::wstring_
         CreateCoreWebView2EnvironmentWithOptions(nullptr, folder.c_str(), options.Get(), callback.Get());
     // A machine without a usable runtime fails here, at once, with the loader's reason.
     if (auto failure = checked(created)) return std::move(*failure);
+    // The browser takes its time to start: the library of the window subclasses, which the host needs
+    // next, loads meanwhile rather than between the controller and the page.
+    load_delayed_library(L"comctl32.dll");
   }
   return wait_with_message_pump(*slot);
 }

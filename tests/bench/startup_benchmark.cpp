@@ -1,28 +1,30 @@
-// Prints the start-up table: process start to main window visible and to the start navigation
-// reaching the (test) WebView2 runtime, as medians over repeated runs with a warm wineserver; CPU
-// used while idle; executable size; peak working set. A window-only program, measured in the same
-// run, is the floor, and the table gives Corvane's ratios to it.
+// Prints the start-up table: Corvane.exe against a window-only floor program, started alternately
+// with a warm wineserver. For Corvane it gives its own share of the time until a user sees the page:
+// process start to the environment request (after which the browser's own start runs), and the two
+// steps between the runtime's completions and the host's next request. The times come from the test
+// runtime's log, stamped with the performance counter, one clock for every process; CPU, wake-ups and
+// memory are read from the Linux side, since Wine's GetProcessTimes answers for the caller only.
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "support/handles.h"
-#include "support/text.h"
+#include "tests/common/linux_process.h"
 #include "tests/common/paths.h"
 #include "tests/common/program.h"
 
 namespace corvane {
 namespace {
 
-constexpr int kRuns = 11;  // the first is a warm-up and is not counted
-constexpr DWORD kIdleMs = 10000;
+constexpr int kRuns = 15;
+constexpr DWORD kIdleMs = 30000;
 
 double now_ms() {
   LARGE_INTEGER now, frequency;
@@ -38,127 +40,181 @@ struct Subject {
   bool has_runtime;
 };
 
-HWND visible_window(DWORD process_id, const Subject& subject) {
-  const auto windows = testing_support::visible_windows(process_id, subject.window_class, subject.title);
-  return windows.empty() ? nullptr : windows.front();
-}
+const Subject kCorvane{L"Corvane.exe", L"Window Class", L"Corvane", true};
+const Subject kFloor{L"floor_window.exe", L"Corvane Floor", L"Corvane floor", false};
 
-// The time the runtime logged for the start navigation, in milliseconds of the same clock.
-std::optional<double> navigate_logged(const std::wstring& log) {
+// What a timed log line says happened, in milliseconds of the performance counter.
+using Moments = std::map<std::string, double>;
+
+// The log's first line for each of the moments that matter.
+Moments read_moments(const std::wstring& log) {
+  static const std::vector<std::pair<std::string, std::string>> kMoments = {
+      {"CreateCoreWebView2EnvironmentWithOptions(", "environment requested"},
+      {"completion environment delivered", "environment completed"},
+      {"ICoreWebView2Environment10.CreateCoreWebView2ControllerWithOptions(", "controller requested"},
+      {"ICoreWebView2Environment.CreateCoreWebView2Controller(", "controller requested"},
+      {"completion controller delivered", "controller completed"},
+      {"ICoreWebView2Controller.put_IsVisible(TRUE)", "page visible"},
+      {"window painted", "painted"},
+  };
+  Moments moments;
   std::ifstream in{std::filesystem::path(log)};
   for (std::string line; std::getline(in, line);) {
     const size_t space = line.find(' ');
-    if (space != std::string::npos && line.compare(space + 1, 22, "ICoreWebView2.Navigate") == 0) {
-      return std::stoll(line.substr(0, space)) / 1e3;
+    if (space == std::string::npos) continue;
+    for (const auto& [start, name] : kMoments) {
+      if (line.compare(space + 1, start.size(), start) == 0 && !moments.count(name))
+        moments[name] = std::stoll(line.substr(0, space)) / 1e3;
     }
   }
-  return std::nullopt;
+  return moments;
 }
 
 struct Run {
-  double visible_ms = 0;
-  std::optional<double> navigate_ms;
-  double idle_cpu_ms = -1;
-  SIZE_T peak_working_set = 0;
-  bool ok = false;
+  std::map<std::string, double> ms;  // figure -> milliseconds
+  double peak_resident_mib = 0;
+  double idle_cpu_ms = 0;
+  unsigned long long idle_wake_ups = 0;
 };
 
-double cpu_ms(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(process, &created, &exited, &kernel, &user);
-  const auto ticks = [](FILETIME t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
-  return (ticks(kernel) + ticks(user)) / 1e4;
+bool has_all(const Moments& moments, bool has_runtime) {
+  if (!moments.count("painted")) return false;
+  return !has_runtime || moments.count("page visible");
 }
 
-Run run_once(const Subject& subject, const std::wstring& log, bool measure_idle) {
+std::optional<Run> run_once(const Subject& subject, const std::wstring& log, bool measure_idle) {
   DeleteFileW(log.c_str());
-  std::wstring command = L"\"" + testing_support::beside_this_program(subject.exe) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  Run run;
+  const std::wstring exe = testing_support::beside_this_program(subject.exe);
   const double start = now_ms();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    return run;
-  }
-  UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+  testing_support::Program program(exe, L"", {L"CORVANE_WEBVIEW2_LOG=" + log, L"CORVANE_WEBVIEW2_TIMES=1"});
+  if (!program.started()) return std::nullopt;
   HWND window = nullptr;
-  while (!(window = visible_window(info.dwProcessId, subject)) && now_ms() - start < 30000) Sleep(1);
-  run.visible_ms = now_ms() - start;
+  while (!window && now_ms() - start < 30000) {
+    const auto windows = testing_support::visible_windows(program.id(), subject.window_class, subject.title);
+    if (!windows.empty()) window = windows.front();
+    if (!window) Sleep(1);
+  }
+  if (!window) return std::nullopt;
+  Run run;
+  run.ms["start to main window shown"] = now_ms() - start;
+  Moments moments;
+  while (!has_all(moments = read_moments(log), subject.has_runtime) && now_ms() - start < 30000) Sleep(5);
+  if (!has_all(moments, subject.has_runtime)) return std::nullopt;
+  run.ms["start to main window painted"] = moments["painted"] - start;
   if (subject.has_runtime) {
-    while (!(run.navigate_ms = navigate_logged(log)) && now_ms() - start < 30000) Sleep(1);
-    if (run.navigate_ms) *run.navigate_ms -= start;
+    run.ms["start to environment requested"] = moments["environment requested"] - start;
+    run.ms["environment completed to controller requested"] =
+        moments["controller requested"] - moments["environment completed"];
+    run.ms["controller completed to page visible"] =
+        moments["page visible"] - moments["controller completed"];
   }
-  if (measure_idle && window) {
+  const auto process = testing_support::linux_process_id(exe);
+  if (!process) return std::nullopt;
+  if (measure_idle) {
     Sleep(1000);
-    const double before = cpu_ms(process.get());
+    const auto before = testing_support::linux_process_figures(*process);
     Sleep(kIdleMs);
-    run.idle_cpu_ms = cpu_ms(process.get()) - before;
+    const auto after = testing_support::linux_process_figures(*process);
+    if (!before || !after) return std::nullopt;
+    run.idle_cpu_ms = after->cpu_ms - before->cpu_ms;
+    run.idle_wake_ups = after->voluntary_switches - before->voluntary_switches;
   }
-  PROCESS_MEMORY_COUNTERS memory{};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(process.get(), &memory, sizeof memory);
-  run.peak_working_set = memory.PeakWorkingSetSize;
+  const auto figures = testing_support::linux_process_figures(*process);
+  if (!figures) return std::nullopt;
+  run.peak_resident_mib = figures->peak_resident_mib;
   PostMessageW(window, WM_CLOSE, 0, 0);
-  run.ok = window && WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0 &&
-           (!subject.has_runtime || run.navigate_ms);
-  if (!run.ok) TerminateProcess(process.get(), 1);
+  if (!program.wait_for_exit(30000)) return std::nullopt;
   return run;
 }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-struct Figures {
-  double visible_ms, visible_min, visible_max;
-  std::optional<double> navigate_ms;
-  double idle_cpu_ms;
-  double size_kib;
-  double peak_working_set_mib;
+struct Spread {
+  double median, fastest, slowest;
 };
 
-std::optional<Figures> measure(const Subject& subject, const std::wstring& log) {
-  std::vector<double> visible, navigate, peak;
-  for (int i = 0; i < kRuns; ++i) {
-    const Run run = run_once(subject, log, false);
-    if (!run.ok) return std::nullopt;
-    if (i == 0) continue;
-    visible.push_back(run.visible_ms);
-    if (run.navigate_ms) navigate.push_back(*run.navigate_ms);
-    peak.push_back(run.peak_working_set / 1048576.0);
+Spread spread(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  return {median, values.front(), values.back()};
+}
+
+// Every figure of every run of a subject.
+struct Series {
+  std::map<std::string, std::vector<double>> ms;
+  std::vector<double> peak_resident_mib;
+
+  void add(const Run& run) {
+    for (const auto& [name, value] : run.ms) ms[name].push_back(value);
+    peak_resident_mib.push_back(run.peak_resident_mib);
   }
-  const Run idle = run_once(subject, log, true);
-  if (!idle.ok) return std::nullopt;
+};
+
+double file_kib(const Subject& subject) {
   WIN32_FILE_ATTRIBUTE_DATA attributes{};
   GetFileAttributesExW(testing_support::beside_this_program(subject.exe).c_str(), GetFileExInfoStandard,
                        &attributes);
-  Figures figures{median(visible),
-                  *std::min_element(visible.begin(), visible.end()),
-                  *std::max_element(visible.begin(), visible.end()),
-                  navigate.empty() ? std::nullopt : std::optional(median(navigate)),
-                  idle.idle_cpu_ms,
-                  attributes.nFileSizeLow / 1024.0,
-                  median(peak)};
-  return figures;
+  return attributes.nFileSizeLow / 1024.0;
 }
 
-void row(const char* label, double corvane, std::optional<double> floor, const char* format) {
-  std::printf("  %-48s", label);
-  std::printf(format, corvane);
+void row(const std::string& label, const std::string& corvane, const std::string& floor = "",
+         const std::string& ratio = "") {
+  std::printf("%-52s%10s%10s%10s\n", label.c_str(), corvane.c_str(), floor.c_str(), ratio.c_str());
+}
+
+std::string number(double value, int decimals = 1) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  return buffer;
+}
+
+std::string ratio(double corvane, double floor) {
+  return floor > 0 ? number(corvane / floor, 2) : "-";
+}
+
+void spread_row(const std::string& name, const std::vector<double>& corvane,
+                const std::vector<double>* floor) {
+  const Spread c = spread(corvane);
+  std::string line = number(c.fastest) + " to " + number(c.slowest);
   if (floor) {
-    std::printf(format, *floor);
-    if (*floor > 0) {
-      std::printf("  %8.2f\n", corvane / *floor);
-    } else {
-      std::printf("  %8s\n", "-");
-    }
-  } else {
-    std::printf("  %10s  %8s\n", "-", "-");
+    const Spread f = spread(*floor);
+    line += "  (floor " + number(f.fastest) + " to " + number(f.slowest) + ")";
   }
+  std::printf("  %-50s%s\n", name.c_str(), line.c_str());
+}
+
+void print_table(Series& corvane, Series& floor, const Run& corvane_idle, const Run& floor_idle) {
+  const auto median = [](const std::vector<double>& values) { return spread(values).median; };
+  const double floor_shown = median(floor.ms["start to main window shown"]);
+  const double requested = median(corvane.ms["start to environment requested"]);
+  row("", "Corvane", "floor", "ratio");
+  row("start to environment requested (ms)", number(requested), number(floor_shown),
+      ratio(requested, floor_shown));
+  row("environment completed to controller requested (ms)",
+      number(median(corvane.ms["environment completed to controller requested"])));
+  row("controller completed to page visible (ms)",
+      number(median(corvane.ms["controller completed to page visible"])));
+  for (const char* name : {"start to main window shown", "start to main window painted"}) {
+    const double c = median(corvane.ms[name]), f = median(floor.ms[name]);
+    row(std::string(name) + " (ms)", number(c), number(f), ratio(c, f));
+  }
+  row("CPU while idle for 30 s (ms)", number(corvane_idle.idle_cpu_ms), number(floor_idle.idle_cpu_ms));
+  row("wake-ups while idle for 30 s", number(double(corvane_idle.idle_wake_ups), 0),
+      number(double(floor_idle.idle_wake_ups), 0));
+  const double c_mib = median(corvane.peak_resident_mib), f_mib = median(floor.peak_resident_mib);
+  row("peak resident memory (MiB)", number(c_mib), number(f_mib), ratio(c_mib, f_mib));
+  row("executable size (KiB)", number(file_kib(kCorvane), 0), number(file_kib(kFloor), 0),
+      ratio(file_kib(kCorvane), file_kib(kFloor)));
+  std::printf("fastest to slowest run (ms)\n");
+  spread_row("start to environment requested", corvane.ms["start to environment requested"],
+             &floor.ms["start to main window shown"]);
+  spread_row("environment completed to controller requested",
+             corvane.ms["environment completed to controller requested"], nullptr);
+  spread_row("controller completed to page visible", corvane.ms["controller completed to page visible"],
+             nullptr);
+  spread_row("start to main window shown", corvane.ms["start to main window shown"],
+             &floor.ms["start to main window shown"]);
+  spread_row("start to main window painted", corvane.ms["start to main window painted"],
+             &floor.ms["start to main window painted"]);
 }
 
 }  // namespace
@@ -169,26 +225,32 @@ int main() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring log = std::wstring(temp) + L"corvane-benchmark-runtime.log";
-  SetEnvironmentVariableW(L"CORVANE_WEBVIEW2_LOG", log.c_str());
-  SetEnvironmentVariableW(L"CORVANE_WEBVIEW2_TIMES", L"1");
-  const Subject corvane{L"Corvane.exe", L"Window Class", L"Corvane", true};
-  const Subject floor{L"floor_window.exe", L"Corvane Floor", L"Corvane floor", false};
-
-  std::printf("start-up benchmark: medians of %d runs after a warm-up run, warm wineserver\n", kRuns - 1);
+  std::printf(
+      "start-up benchmark: %d runs of each, alternating Corvane and the floor, after a warm-up run of "
+      "each; warm wineserver\n",
+      kRuns);
+  std::printf(
+      "test runtime delays: environment 400 ms, controller 150 ms (the strict test runtime's defaults)\n");
   std::fflush(stdout);
-  const auto c = measure(corvane, log);
-  const auto f = measure(floor, log);
-  if (!c || !f) {
-    std::printf("start-up benchmark: a program did not start, show its window or end when closed\n");
+  Series corvane, floor;
+  for (int i = 0; i <= kRuns; ++i) {
+    const auto c = run_once(kCorvane, log, false);
+    const auto f = run_once(kFloor, log, false);
+    if (!c || !f) {
+      std::printf("start-up benchmark: a program did not start, paint, or end when closed\n");
+      return 1;
+    }
+    if (i == 0) continue;  // the warm-up
+    corvane.add(*c);
+    floor.add(*f);
+  }
+  const auto corvane_idle = run_once(kCorvane, log, true);
+  const auto floor_idle = run_once(kFloor, log, true);
+  DeleteFileW(log.c_str());
+  if (!corvane_idle || !floor_idle) {
+    std::printf("start-up benchmark: an idle run could not be measured\n");
     return 1;
   }
-  std::printf("  %-48s%10s%10s  %8s\n", "", "Corvane", "floor", "ratio");
-  row("start to main window visible (ms)", c->visible_ms, f->visible_ms, "%10.1f");
-  row("  fastest run (ms)", c->visible_min, f->visible_min, "%10.1f");
-  row("  slowest run (ms)", c->visible_max, f->visible_max, "%10.1f");
-  row("start to Navigate(StartUrl) at the runtime (ms)", *c->navigate_ms, std::nullopt, "%10.1f");
-  row("CPU while idle for 10 s (ms)", c->idle_cpu_ms, f->idle_cpu_ms, "%10.1f");
-  row("executable size (KiB)", c->size_kib, f->size_kib, "%10.0f");
-  row("peak working set (MiB)", c->peak_working_set_mib, f->peak_working_set_mib, "%10.1f");
+  print_table(corvane, floor, *corvane_idle, *floor_idle);
   return 0;
 }

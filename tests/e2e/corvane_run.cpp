@@ -95,18 +95,6 @@ bool process_running(const wchar_t* name) {
   return found;
 }
 
-std::string read_small_file(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string content(4096, '\0');
-  DWORD got = 0;
-  if (!ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &got, nullptr)) got = 0;
-  CloseHandle(file);
-  content.resize(got);
-  return content;
-}
-
 }  // namespace
 
 CorvaneRun::CorvaneRun(const std::string& script, const Environment& extra, const std::wstring& arguments)
@@ -250,36 +238,6 @@ testing::AssertionResult wait_for_hand_offs_to_finish(DWORD timeout_ms) {
   if (wait_for([] { return !process_running(L"winebrowser.exe"); }, timeout_ms))
     return testing::AssertionSuccess();
   return testing::AssertionFailure() << "hand-offs to the shell still running after " << timeout_ms << " ms";
-}
-
-std::optional<unsigned long> linux_process_id(const std::wstring& command_line_part) {
-  const std::string wanted = to_utf8(command_line_part);
-  WIN32_FIND_DATAW entry;
-  const HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &entry);
-  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::optional<unsigned long> found;
-  do {
-    const std::wstring pid = entry.cFileName;
-    if (pid.empty() || !std::all_of(pid.begin(), pid.end(), iswdigit)) continue;
-    if (read_small_file(L"Z:\\proc\\" + pid + L"\\cmdline").find(wanted) != std::string::npos)
-      found = std::stoul(pid);
-  } while (!found && FindNextFileW(search, &entry));
-  FindClose(search);
-  return found;
-}
-
-std::optional<double> linux_cpu_ms(unsigned long process_id) {
-  const std::string stat = read_small_file(L"Z:\\proc\\" + std::to_wstring(process_id) + L"\\stat");
-  const size_t name_end = stat.rfind(')');
-  if (name_end == std::string::npos) return std::nullopt;
-  // Fields 14 and 15, after the parenthesised name: user and system time in clock ticks.
-  std::istringstream fields(stat.substr(name_end + 2));
-  std::string skipped;
-  for (int field = 3; field < 14; ++field) fields >> skipped;
-  unsigned long long user = 0, system = 0;
-  if (!(fields >> user >> system)) return std::nullopt;
-  constexpr double kTicksPerSecond = 100;  // USER_HZ on Linux
-  return (user + system) * 1000.0 / kTicksPerSecond;
 }
 
 }  // namespace corvane::testing_support

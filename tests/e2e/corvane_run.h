@@ -73,11 +73,4 @@ testing::AssertionResult wait_for_handed_urls(const std::vector<std::string>& ur
 // Waits until every hand-off the shell started has finished, so that what was handed is all there is.
 testing::AssertionResult wait_for_hand_offs_to_finish(DWORD timeout_ms = 20000);
 
-// A Windows process of this Wine session as the Linux side knows it, found by a text its command line
-// holds (its run folder): under Wine, GetProcessTimes answers for the caller only, so another
-// process's CPU time is read from /proc.
-std::optional<unsigned long> linux_process_id(const std::wstring& command_line_part);
-// The CPU time, in milliseconds, that the Linux process has used so far; none once it is gone.
-std::optional<double> linux_cpu_ms(unsigned long process_id);
-
 }  // namespace corvane::testing_support

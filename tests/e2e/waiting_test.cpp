@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/config.h"
+#include "tests/common/linux_process.h"
 #include "tests/e2e/corvane_run.h"
 
 namespace corvane {
@@ -22,13 +23,13 @@ class CpuWatch {
  public:
   explicit CpuWatch(const CorvaneRun& run)
       : process_(testing_support::linux_process_id(run.folder())), start_ms_(GetTickCount()) {
-    if (process_) start_cpu_ = testing_support::linux_cpu_ms(*process_);
+    if (process_) start_cpu_ = cpu();
     last_cpu_ = start_cpu_;
     last_ms_ = start_ms_;
   }
   bool found() const { return start_cpu_.has_value(); }
   void sample() {
-    if (const auto now = process_ ? testing_support::linux_cpu_ms(*process_) : std::nullopt) {
+    if (const auto now = cpu()) {
       last_cpu_ = now;
       last_ms_ = GetTickCount();
     }
@@ -37,6 +38,11 @@ class CpuWatch {
   DWORD waited_ms() const { return last_ms_ - start_ms_; }
 
  private:
+  std::optional<double> cpu() const {
+    const auto figures = process_ ? testing_support::linux_process_figures(*process_) : std::nullopt;
+    return figures ? std::optional(figures->cpu_ms) : std::nullopt;
+  }
+
   std::optional<unsigned long> process_;
   DWORD start_ms_, last_ms_;
   std::optional<double> start_cpu_, last_cpu_;

@@ -15,6 +15,7 @@ void complete_later(const char* name, HandlerInterface* handler, Completion comp
                     std::optional<DWORD> delay_ms, std::function<ComPtr<Result>()> make_result) {
   ComPtr<HandlerInterface> held(handler);
   post_after(delay_ms, [=] {
+    if (completion.kind != Completion::Kind::Quit) log_line(std::string("completion ") + name + " delivered");
     HRESULT returned = S_OK;
     switch (completion.kind) {
       case Completion::Kind::Success:
@@ -313,6 +314,7 @@ extern "C" HRESULT STDAPICALLTYPE CreateCoreWebView2EnvironmentWithOptions(
   // The runtime's objects belong to this thread from now on, and it must be a single-threaded one.
   const bool apartment_ok = adopt_ui_thread();
   watch_task_memory();
+  watch_first_paint();
   if (options) read_all_options(options);
   const HRESULT hr = logged("CreateCoreWebView2EnvironmentWithOptions",
                             text(browser_folder) + ", " + text(user_data_folder) + ", " +

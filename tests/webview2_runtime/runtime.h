@@ -101,6 +101,11 @@ long report_unfreed_strings();
 // host in lower case, default ports dropped, backslashes in http and https turned into slashes.
 std::wstring canonical_url(std::wstring_view url);
 
+// ---- the start-up benchmark ----------------------------------------------------------------------
+// With CORVANE_WEBVIEW2_TIMES set, logs "window painted" when the UI thread first takes a WM_PAINT for
+// a maximized top-level window.
+void watch_first_paint();
+
 // ---- the end --------------------------------------------------------------------------------------
 // "runtime contract: N thread violations, M strings not freed".
 void report_contract();
