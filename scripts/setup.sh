@@ -11,12 +11,21 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev cmake ninja-build wine64 xvfb xauth xdotool imagemagick
   googletest dpkg-dev g++ libpng-dev zlib1g-dev clang-format clang-14 libclang-rt-14-dev
+  wixl msitools osslsigncode openssl zip unzip faketime
 )
 
 say() { printf 'setup: %s\n' "$*"; }
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+# Installing needs root: as root, or through sudo.
+need_root() {
+  [ ${#sudo_cmd[@]} -eq 0 ] && return 0
+  command -v sudo >/dev/null 2>&1 && return 0
+  say "this needs to $1, which takes root: run it as root, or install sudo and allow this user to use it"
+  exit 1
+}
 
 apt_updated=0
 apt_update() {
@@ -33,6 +42,7 @@ install_packages() {
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  need_root "install ${missing[*]}"
   apt_update
   say "installing ${missing[*]}"
   "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive \
@@ -42,22 +52,65 @@ install_packages() {
   done
 }
 
-# apt-get source needs deb-src entries; add them to every Debian stanza or line that lacks them.
+# apt-get source needs deb-src entries for Debian's own archive, whatever the mirror is called: an
+# entry is Debian's when it serves this release's codename (bookworm, bookworm-updates, ...) with the
+# main component. deb822 stanzas (*.sources) gain the type; one-line entries gain a twin line. Other
+# archives are left alone: many serve no sources, and apt-get update would fail on them.
+codename() {
+  (. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+}
+
+# The .sources file with deb-src added to Debian's stanzas, on standard output.
+with_deb822_sources() {
+  awk -v codename="$(codename)" '
+    function flush() {
+      if (n == 0) return
+      debian = (suites ~ ("(^|[[:space:]])" codename "([-[:space:]]|$)")) && (components ~ /(^|[[:space:]])main([[:space:]]|$)/)
+      for (i = 1; i <= n; i++) {
+        line = stanza[i]
+        if (debian && line ~ /^Types:/ && line !~ /deb-src/) line = line " deb-src"
+        print line
+      }
+      n = 0; suites = ""; components = ""
+    }
+    /^[[:space:]]*$/ { flush(); print; next }
+    { stanza[++n] = $0 }
+    /^Suites:/ { suites = $0 }
+    /^Components:/ { components = $0 }
+    END { flush() }' "$1"
+}
+
+# The twins that one-line entries of Debian's archive lack, on standard output.
+missing_deb_src_lines() {
+  grep -E '^[[:space:]]*deb[[:space:]]' "$1" | sed -E 's/^[[:space:]]*deb([[:space:]])/deb-src\1/' |
+    awk -v codename="$(codename)" '{
+      line = $0; sub(/\[[^]]*\][[:space:]]*/, "", line); split(line, f, /[[:space:]]+/)
+      main = 0; for (i = 4; i in f; i++) if (f[i] == "main") main = 1
+      if ((f[3] == codename || index(f[3], codename "-") == 1) && main) print $0
+    }' | while read -r line; do grep -qxF "$line" "$1" || echo "$line"; done
+}
+
 enable_deb_src() {
   local changed=0 f
   for f in /etc/apt/sources.list.d/*.sources; do
     [ -e "$f" ] || continue
-    if grep -q 'deb.debian.org/debian\|debian.org/debian' "$f" && grep -qE '^Types:[[:space:]]*deb[[:space:]]*$' "$f"; then
-      "${sudo_cmd[@]}" sed -i -E 's/^Types:[[:space:]]*deb[[:space:]]*$/Types: deb deb-src/' "$f"
+    if ! with_deb822_sources "$f" | cmp -s - "$f"; then
+      need_root "enable Debian's source packages in $f"
+      with_deb822_sources "$f" | "${sudo_cmd[@]}" tee "$f.corvane" >/dev/null
+      "${sudo_cmd[@]}" mv "$f.corvane" "$f"
       changed=1
     fi
   done
-  if [ -f /etc/apt/sources.list ] && grep -qE '^deb[[:space:]].*debian' /etc/apt/sources.list \
-    && ! grep -qE '^deb-src[[:space:]]' /etc/apt/sources.list; then
-    grep -E '^deb[[:space:]].*debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
-      "${sudo_cmd[@]}" tee -a /etc/apt/sources.list >/dev/null
-    changed=1
-  fi
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] || continue
+    local twins
+    twins=$(missing_deb_src_lines "$f")
+    if [ -n "$twins" ]; then
+      need_root "enable Debian's source packages in $f"
+      printf '%s\n' "$twins" | "${sudo_cmd[@]}" tee -a "$f" >/dev/null
+      changed=1
+    fi
+  done
   if [ "$changed" -eq 1 ]; then
     say "enabled deb-src entries"
     apt_updated=0

@@ -12,13 +12,22 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 wine_reg() { "$wine_dir/wine64" reg add "$@" /f >/dev/null 2>&1; }
 
 # Creates the prefix on first use, with the settings headless tests need. Serialised with a lock so
-# that parallel test processes never build it twice.
+# that parallel test processes never build it twice. Only a prefix the project created is ever
+# removed: CORVANE_WINEPREFIX may point at a user's own (~/.wine), which is refused rather than
+# rebuilt. The project's prefix carries .corvane-owned from the start of its creation, and
+# .corvane-ready once it is complete.
 ensure_wine_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
     [ -f "$WINEPREFIX/.corvane-ready" ] && exit 0
-    rm -rf "$WINEPREFIX"
+    if [ -e "$WINEPREFIX" ] && [ ! -f "$WINEPREFIX/.corvane-owned" ] && [ -n "$(ls -A "$WINEPREFIX" 2>/dev/null)" ]; then
+      echo "wine: $WINEPREFIX is a Wine prefix Corvane did not create; it is left as it is." >&2
+      echo "wine: point CORVANE_WINEPREFIX at an empty or new folder instead." >&2
+      exit 1
+    fi
+    rm -rf "$WINEPREFIX"  # an unfinished prefix of the project's own
+    mkdir -p "$WINEPREFIX" && touch "$WINEPREFIX/.corvane-owned"
     echo "wine: creating the prefix $WINEPREFIX (about 20 s, once)" >&2
     # Skip the Mono and Gecko installers: nothing here needs them and the machine has no network.
     WINEDLLOVERRIDES="mscoree,mshtml=" "$wine_dir/wine64" wineboot -i >/dev/null 2>&1

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/common/paths.h"
+#include "tests/common/program.h"
 
 namespace corvane {
 namespace {
@@ -43,7 +43,7 @@ class Resources : public testing::Test {
     return std::vector<BYTE>(data, data + SizeofResource(module_, found));
   }
 
-  std::wstring exe_ = testing_support::beside_this_program(L"Corvane.exe");
+  std::wstring exe_ = testing_support::corvane_exe();
   HMODULE module_ = nullptr;
 };
 
@@ -86,8 +86,9 @@ TEST_F(Resources, VersionNamesCorvane) {
   EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
   EXPECT_EQ(fixed->dwProductVersionLS, 0u);
   const std::pair<const wchar_t*, const wchar_t*> strings[] = {
-      {L"CompanyName", L"Corvane"},          {L"FileDescription", L"Corvane"}, {L"ProductName", L"Corvane"},
-      {L"OriginalFilename", L"Corvane.exe"}, {L"FileVersion", L"1.0.0"},       {L"ProductVersion", L"1.0.0"}};
+      {L"CompanyName", L"Corvane"},          {L"FileDescription", L"Corvane"},
+      {L"ProductName", L"Corvane"},          {L"OriginalFilename", L"Corvane.exe"},
+      {L"FileVersion", L"" CORVANE_VERSION}, {L"ProductVersion", L"" CORVANE_VERSION}};
   for (const auto& [key, expected] : strings) {
     wchar_t* value = nullptr;
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;

@@ -36,7 +36,7 @@ std::vector<HWND> visible_windows(DWORD process_id, const wchar_t* class_name, c
 }
 
 std::wstring corvane_exe() {
-  return beside_this_program(L"Corvane.exe");
+  return beside_this_program(L"..\\bin\\Corvane.exe");
 }
 
 Program::Program(const std::wstring& exe, const std::wstring& arguments,

@@ -34,10 +34,11 @@ std::wstring fresh_run_folder() {
   // Process ids start again in every Wine session: a folder of an earlier run may still be here.
   std::filesystem::remove_all(folder, ignored);
   std::filesystem::create_directories(folder, ignored);
-  for (const wchar_t* file : {L"Corvane.exe", L"WebView2Loader.dll"}) {
-    const std::wstring built = beside_this_program(file);
-    if (!CreateHardLinkW((folder + file).c_str(), built.c_str(), nullptr))
-      CopyFileW(built.c_str(), (folder + file).c_str(), FALSE);
+  const std::pair<const wchar_t*, std::wstring> files[] = {
+      {L"Corvane.exe", corvane_exe()}, {L"WebView2Loader.dll", beside_this_program(L"WebView2Loader.dll")}};
+  for (const auto& [name, built] : files) {
+    if (!CreateHardLinkW((folder + name).c_str(), built.c_str(), nullptr))
+      CopyFileW(built.c_str(), (folder + name).c_str(), FALSE);
   }
   return folder;
 }

@@ -2,16 +2,21 @@
 # Corvane.exe on an X display: a screenshot of its window kept as a test artifact, then Alt+F4 typed
 # through the X server ends it with exit code 0, and the test runtime finds the contract kept.
 set -uo pipefail
-exe=$1
-artifacts=$2
+built_exe=$1
+test_runtime=$2
+artifacts=$3
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
+# Corvane with the test runtime beside it, in a run folder of the test's own.
+run=$(mktemp -d)
+log="$run/runtime.log"
+trap 'stop_display; rm -rf "$run"' EXIT
+ln "$built_exe" "$run/Corvane.exe" 2>/dev/null || cp "$built_exe" "$run/Corvane.exe"
+ln "$test_runtime" "$run/WebView2Loader.dll" 2>/dev/null || cp "$test_runtime" "$run/WebView2Loader.dll"
 ensure_wine_prefix
 ensure_display || exit 1
-log=$(mktemp)
-trap 'stop_display; rm -f "$log"' EXIT
 mkdir -p "$artifacts"
 
-CORVANE_WEBVIEW2_LOG="Z:${log//\//\\}" "$wine_dir/wine64" "$exe" --ignored argument </dev/null >/dev/null 2>&1 &
+CORVANE_WEBVIEW2_LOG="Z:${log//\//\\}" "$wine_dir/wine64" "$run/Corvane.exe" --ignored argument </dev/null >/dev/null 2>&1 &
 program=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Corvane$' 2>/dev/null | head -n 1)
 if [ -z "$window" ]; then
