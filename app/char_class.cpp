@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "support/text.h"
+
 namespace corvane {
 
 // GetStringTypeW's classes map as follows:
@@ -15,14 +17,7 @@ namespace corvane {
 // Characters beyond U+FFFF are classified by their surrogate pair.
 CharClass classify_char(char32_t c) {
   wchar_t units[2];
-  int count = 1;
-  if (c >= 0x10000) {
-    units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-    units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    count = 2;
-  } else {
-    units[0] = static_cast<wchar_t>(c);
-  }
+  const int count = encode_utf16(c, units);
   WORD type1[2] = {}, type3[2] = {};
   if (!GetStringTypeW(CT_CTYPE1, units, count, type1) || !GetStringTypeW(CT_CTYPE3, units, count, type3)) {
     return CharClass::Unprintable;

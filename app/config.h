@@ -10,6 +10,9 @@ inline constexpr std::string_view AppHost = "app.corvane.io";
 // Google's account sign-in service, which the application uses to sign staff in.
 inline constexpr std::string_view SignInHost = "accounts.google.com";
 inline constexpr std::string_view StartUrl = "https://app.corvane.io/#/pos";
+// The start page is the application's own: https, AppHost, then the till's route.
+static_assert(StartUrl.starts_with("https://") && StartUrl.substr(8, AppHost.size()) == AppHost &&
+              StartUrl.substr(8 + AppHost.size()) == "/#/pos");
 // Where Microsoft offers the WebView2 Runtime.
 inline constexpr std::string_view DownloadLink = "https://go.microsoft.com/fwlink/p/?LinkId=2124703";
 

@@ -3,15 +3,11 @@
 #include <cstdio>
 
 #include "app/char_class.h"
+#include "support/overloaded.h"
 #include "support/text.h"
 
 namespace corvane {
 namespace {
-
-template <typename... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
 
 std::string hex_upper_8(std::int32_t code) {
   char buffer[9];

@@ -2,6 +2,7 @@
 
 #include "app/profile_folder.h"
 #include "support/function_cast.h"
+#include "window/optional_functions.h"
 
 namespace corvane {
 namespace {
@@ -23,8 +24,9 @@ std::optional<std::wstring> environment_variable(const wchar_t* name) {
 
 std::optional<std::wstring> temporary_folder() {
   using GetTempPath2W = DWORD(WINAPI*)(DWORD, LPWSTR);
+  // Looked up by name at run time: older Windows versions lack it.
   static const auto get_temp_path_2 =
-      function_cast<GetTempPath2W>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTempPath2W"));
+      function_cast<GetTempPath2W>(load_optional_function(L"kernel32.dll", "GetTempPath2W"));
   wchar_t buffer[MAX_PATH + 1];
   const DWORD length =
       get_temp_path_2 ? get_temp_path_2(MAX_PATH + 1, buffer) : GetTempPathW(MAX_PATH + 1, buffer);

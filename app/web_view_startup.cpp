@@ -25,9 +25,7 @@ std::optional<HostedWebView> start_web_view(MainWindow& window) {
   if (!root) {
     // Nowhere to keep the browser profile: say so rather than fail later.
     show_error_box(
-        "Corvane couldn't find a folder for its browser profile: neither LOCALAPPDATA nor a temporary folder "
-        "is "
-        "available.");
+        "Corvane couldn't find a folder for its browser profile: neither LOCALAPPDATA nor a temporary folder is available.");
     release_window(std::move(window));
     return std::nullopt;
   }

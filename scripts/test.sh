@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up everything, builds, and runs the whole test suite: the Windows tests under Wine (on an Xvfb
-# of its own when there is no display), then the native fuzzers for a bounded time.
+# of its own when there is no display), the native fuzzers for a bounded time, and a check that two
+# fresh clones package the same bytes.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -15,4 +16,5 @@ if [ -s "$contracts" ]; then
   cat "$contracts"
 fi
 bash scripts/fuzz.sh || status=$?
+bash scripts/reproducible.sh || status=$?
 exit $status

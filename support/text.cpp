@@ -86,17 +86,22 @@ void append_utf8(std::string& out, char32_t c) {
   }
 }
 
+int encode_utf16(char32_t c, wchar_t (&units)[2]) {
+  if (c < 0x10000) {
+    units[0] = static_cast<wchar_t>(c);
+    return 1;
+  }
+  units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+  units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  return 2;
+}
+
 std::wstring to_utf16(std::string_view utf8) {
   std::wstring out;
   out.reserve(utf8.size());
   for_each_code_point(utf8, [&](char32_t c) {
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out += static_cast<wchar_t>(0xD800 + (c >> 10));
-      out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-    } else {
-      out += static_cast<wchar_t>(c);
-    }
+    wchar_t units[2];
+    out.append(units, static_cast<size_t>(encode_utf16(c, units)));
   });
   return out;
 }

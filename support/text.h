@@ -15,6 +15,9 @@ std::string to_utf8(std::wstring_view utf16);
 // None when the text holds an unpaired surrogate.
 std::optional<std::string> to_utf8_strict(std::wstring_view utf16);
 
+// The code point in UTF-16: one unit, or a surrogate pair above U+FFFF. Returns how many units.
+int encode_utf16(char32_t code_point, wchar_t (&units)[2]);
+
 // Decodes the code point at pos and moves pos past it; an invalid sequence gives U+FFFD for one byte.
 char32_t decode_utf8(std::string_view utf8, size_t& pos);
 void append_utf8(std::string& out, char32_t code_point);

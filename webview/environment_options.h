@@ -10,8 +10,7 @@ namespace corvane {
 
 // Media may autoplay, and Edge's own pop-up UIs and SmartScreen stay off.
 inline constexpr char BrowserArguments[] =
-    "--disable-features=msWebOOUI,msPdfOOUI,msSmartScreenProtection "
-    "--autoplay-policy=no-user-gesture-required";
+    "--disable-features=msWebOOUI,msPdfOOUI,msSmartScreenProtection --autoplay-policy=no-user-gesture-required";
 inline constexpr char TargetBrowserVersion[] = "145.0.3800.47";
 
 // Every get_/put_ pair of the options interfaces: its name, the put_ and get_ types, and the member

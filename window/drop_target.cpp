@@ -76,11 +76,7 @@ ComPtr<FileDropTarget> register_drop_target(HWND window, std::shared_ptr<EventLo
   const HRESULT ole = OleInitialize(nullptr);
   if (ole == RPC_E_CHANGED_MODE) {
     fatal(
-        "OleInitialize failed! Result was: `RPC_E_CHANGED_MODE`. The thread already uses the multithreaded "
-        "COM "
-        "apartment, which drag and drop cannot work with: do not use multithreaded COM on this thread, or "
-        "switch "
-        "drag and drop off.");
+        "OleInitialize failed! Result was: `RPC_E_CHANGED_MODE`. The thread already uses the multithreaded COM apartment, which drag and drop cannot work with: do not use multithreaded COM on this thread, or switch drag and drop off.");
   }
   if (ole == OLE_E_WRONGCOMPOBJ) fatal("OleInitialize failed! Result was: `OLE_E_WRONGCOMPOBJ`");
   if (FAILED(ole)) drop_error_info();

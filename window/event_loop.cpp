@@ -51,9 +51,7 @@ void register_raw_input(HWND thread_target) {
 std::unique_ptr<EventLoop> create_event_loop() {
   if (GetCurrentThreadId() != g_first_thread_id) {
     fatal(
-        "Initializing the event loop outside of the main thread is a significant cross-platform "
-        "compatibility "
-        "hazard. Corvane creates its event loop on the process's main thread only.");
+        "Initializing the event loop outside of the main thread is a significant cross-platform compatibility hazard. Corvane creates its event loop on the process's main thread only.");
   }
   make_process_dpi_aware_once();
   UniqueWindow thread_target(create_thread_target_window());

@@ -53,8 +53,8 @@ WindowFlags initial_flags(const WindowAttributes& attributes) {
       .with(WindowFlags::OnTaskbar, true);
 }
 
-// Stores one flag under the lock, then applies the change outside it.
-void set_flag(HWND window, WindowState& state, WindowFlags::Bit bit, bool on) {
+// Changes one flag of the window: stored under the lock, then applied to the window outside it.
+void change_flag(HWND window, WindowState& state, WindowFlags::Bit bit, bool on) {
   WindowFlags old_flags, new_flags;
   {
     std::lock_guard guard(state.lock);
@@ -94,7 +94,7 @@ Result<MainWindow, WindowCreationError> create_window(EventLoop& loop, const Win
     if (const auto allow = theme_functions().allow_dark_mode_for_window) allow(window, TRUE);
   }
   MainWindow main_window = std::move(*context.main_window);
-  if (attributes.maximized) set_flag(window, *main_window.state, WindowFlags::Maximized, true);
+  if (attributes.maximized) change_flag(window, *main_window.state, WindowFlags::Maximized, true);
   request_redraw(main_window);
   return main_window;
 }
@@ -150,11 +150,10 @@ LRESULT on_create(HWND window, WPARAM wparam, LPARAM lparam) {
   SendMessageW(window, WM_SETICON, ICON_BIG, 0);
   {
     std::lock_guard guard(state.lock);
-    state.window_icon = icon;
-    state.taskbar_icon = nullptr;
+    state.window_icon = icon;  // and no taskbar icon of its own
   }
-  set_flag(window, state, WindowFlags::Visible, context.attributes.visible);
-  set_flag(window, state, WindowFlags::Closable, context.attributes.closable);
+  change_flag(window, state, WindowFlags::Visible, context.attributes.visible);
+  change_flag(window, state, WindowFlags::Closable, context.attributes.closable);
   return DefWindowProcW(window, WM_CREATE, wparam, lparam);
 }
 

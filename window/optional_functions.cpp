@@ -38,6 +38,17 @@ const DpiFunctions& dpi_functions() {
   return functions;
 }
 
+const PointerFunctions& pointer_functions() {
+  static const PointerFunctions functions = [] {
+    PointerFunctions f;
+    look_up(f.get_pointer_touch_info, L"user32.dll", "GetPointerTouchInfo");
+    look_up(f.get_pointer_pen_info, L"user32.dll", "GetPointerPenInfo");
+    look_up(f.skip_pointer_frame_messages, L"user32.dll", "SkipPointerFrameMessages");
+    return f;
+  }();
+  return functions;
+}
+
 const ThemeFunctions& theme_functions() {
   static const ThemeFunctions functions = [] {
     ThemeFunctions f;

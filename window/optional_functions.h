@@ -23,6 +23,16 @@ struct DpiFunctions {
 // The system's DPI functions, looked up once per process on first use.
 const DpiFunctions& dpi_functions();
 
+// The pointer functions of Windows 8 and later, for touch and pen input.
+struct PointerFunctions {
+  BOOL(WINAPI* get_pointer_touch_info)(UINT32, POINTER_TOUCH_INFO*) = nullptr;
+  BOOL(WINAPI* get_pointer_pen_info)(UINT32, POINTER_PEN_INFO*) = nullptr;
+  BOOL(WINAPI* skip_pointer_frame_messages)(UINT32) = nullptr;
+};
+
+// The system's pointer functions, looked up once per process on first use.
+const PointerFunctions& pointer_functions();
+
 // The theme library's undocumented exports, taken by ordinal.
 struct ThemeFunctions {
   // 135: AllowDarkModeForApp(BOOL) before build 18362, SetPreferredAppMode(mode) from it on.

@@ -4,14 +4,10 @@
 #include <cmath>
 
 #include "support/fatal.h"
+#include "support/overloaded.h"
 
 namespace corvane {
 namespace {
-
-template <typename... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
 
 double round_half_away(double value) {
   return std::round(value);
@@ -71,15 +67,16 @@ std::uint32_t to_physical_u32(const Length& length, double scale_factor) {
                     length);
 }
 
-LogicalSize to_physical_f64(const Size& size, double scale_factor) {
-  return std::visit(Overloaded{[&](const LogicalSize& s) {
-                                 check_scale_factor(scale_factor);
-                                 return LogicalSize{s.width * scale_factor, s.height * scale_factor};
-                               },
-                               [](const PhysicalSize& s) {
-                                 return LogicalSize{double(s.width), double(s.height)};
-                               }},
-                    size);
+UnroundedPhysicalSize to_unrounded_physical(const Size& size, double scale_factor) {
+  return std::visit(
+      Overloaded{[&](const LogicalSize& s) {
+                   check_scale_factor(scale_factor);
+                   return UnroundedPhysicalSize{s.width * scale_factor, s.height * scale_factor};
+                 },
+                 [](const PhysicalSize& s) {
+                   return UnroundedPhysicalSize{double(s.width), double(s.height)};
+                 }},
+      size);
 }
 
 LogicalSize to_logical(PhysicalSize size, double scale_factor) {

@@ -23,6 +23,13 @@ struct LogicalSize {
   bool operator==(const LogicalSize&) const = default;
 };
 
+// A physical size before rounding, for clamping against limits.
+struct UnroundedPhysicalSize {
+  double width = 0;
+  double height = 0;
+  bool operator==(const UnroundedPhysicalSize&) const = default;
+};
+
 // A size or a single length as a caller gave it: logical (scales with the DPI) or physical.
 using Size = std::variant<LogicalSize, PhysicalSize>;
 struct LogicalLength {
@@ -53,8 +60,8 @@ std::int32_t to_physical_i32(double logical, double scale_factor);
 PhysicalSize to_physical(const Size& size, double scale_factor);
 // A length as physical u32: a physical value is only limited, not scaled.
 std::uint32_t to_physical_u32(const Length& length, double scale_factor);
-// Unrounded physical width and height, for clamping against limits.
-LogicalSize to_physical_f64(const Size& size, double scale_factor);
+// Physical width and height, not yet rounded.
+UnroundedPhysicalSize to_unrounded_physical(const Size& size, double scale_factor);
 
 // Physical to logical: the integers divided by the factor.
 LogicalSize to_logical(PhysicalSize size, double scale_factor);

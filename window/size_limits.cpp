@@ -37,8 +37,11 @@ void nudge_onto_window_monitor(HWND window, RECT& r) {
   }
 }
 
-RECT place_before_build_22000(HWND window, const RECT& suggested, DWORD style, DWORD ex_style,
-                              PhysicalSize size, bool in_size_move) {
+// Windows 11 suggests a rectangle that already fits the new DPI. Before it, the suggestion only places
+// the window: the rectangle is built around the new client size at the suggested position, keeps the
+// cursor where it was in the title bar while the user drags, and stays on the window's own monitor.
+RECT rectangle_for_client_size(HWND window, const RECT& suggested, DWORD style, DWORD ex_style,
+                               PhysicalSize size, bool in_size_move) {
   const std::optional<RECT> adjusted = adjust_window_rect_with_styles(window, suggested, style, ex_style);
   const LONG margin_left = adjusted ? suggested.left - adjusted->left : 0;
   const LONG margin_top = adjusted ? suggested.top - adjusted->top : 0;
@@ -51,6 +54,57 @@ RECT place_before_build_22000(HWND window, const RECT& suggested, DWORD style, D
   }
   nudge_onto_window_monitor(window, r);
   return r;
+}
+
+// What the window knew before the change; none when the DPI did not change.
+struct ScaleChange {
+  double old_scale, new_scale;
+  bool resize_allowed;  // a maximized window keeps the size the system gives it
+  bool decorated;
+};
+
+std::optional<ScaleChange> store_new_scale(WindowState& state, double new_scale) {
+  std::lock_guard guard(state.lock);
+  const double old_scale = std::exchange(state.scale_factor, new_scale);
+  if (std::fabs(new_scale - old_scale) < std::numeric_limits<double>::epsilon()) return std::nullopt;
+  return ScaleChange{old_scale, new_scale, !state.flags.has(WindowFlags::Maximized),
+                     state.flags.has(WindowFlags::Decorated)};
+}
+
+PhysicalSize current_client_size(HWND window) {
+  RECT client{};
+  if (!GetClientRect(window, &client)) client = {};
+  return {static_cast<std::uint32_t>(client.right - client.left),
+          static_cast<std::uint32_t>(client.bottom - client.top)};
+}
+
+// The same logical size at the new scale, unless the window may not be resized or the system does not
+// show window contents while dragging.
+PhysicalSize client_size_at_new_scale(PhysicalSize old_size, const ScaleChange& change) {
+  BOOL drag_full_windows = FALSE;
+  if (!SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &drag_full_windows, 0)) drag_full_windows = FALSE;
+  return client_size_for_new_scale(old_size, change.old_scale, change.new_scale, change.resize_allowed,
+                                   drag_full_windows);
+}
+
+// Tells the handler; one that runs at once may change the size.
+PhysicalSize deliver_scale_change(HWND window, WindowData& data, double scale, PhysicalSize size) {
+  LoopEvent event = loop_event::Window{window, window_event::ScaleChanged{scale, size}};
+  if (!data.runner->deliver_event(event)) return size;
+  return std::get<window_event::ScaleChanged>(std::get<loop_event::Window>(event).kind).new_size;
+}
+
+// A window whose size changes is no longer maximized. Returns the flags as they were.
+WindowFlags leave_maximized_if_resized(HWND window, WindowState& state, PhysicalSize old_size,
+                                       PhysicalSize new_size) {
+  WindowFlags old_flags, new_flags;
+  {
+    std::lock_guard guard(state.lock);
+    old_flags = new_flags = state.flags;
+    if (new_size != old_size) new_flags = state.flags = old_flags.with(WindowFlags::Maximized, false);
+  }
+  if (new_flags != old_flags) apply_window_flags(old_flags, window, new_flags);
+  return old_flags;
 }
 
 }  // namespace
@@ -80,45 +134,18 @@ void on_get_min_max_info(HWND window, WindowData& data, MINMAXINFO* info) {
 
 void on_dpi_changed(HWND window, WindowData& data, WPARAM wparam, const RECT& suggested) {
   WindowState& state = *data.state;
-  const double new_scale = scale_from_dpi(LOWORD(wparam));
-  double old_scale;
-  bool resize_allowed, decorated;
-  {
-    std::lock_guard guard(state.lock);
-    old_scale = std::exchange(state.scale_factor, new_scale);
-    if (std::fabs(new_scale - old_scale) < std::numeric_limits<double>::epsilon()) return;
-    resize_allowed = !state.flags.has(WindowFlags::Maximized);
-    decorated = state.flags.has(WindowFlags::Decorated);
-  }
-  const DWORD style = frame_style(window, decorated);
+  const std::optional<ScaleChange> change = store_new_scale(state, scale_from_dpi(LOWORD(wparam)));
+  if (!change) return;
+  const DWORD style = frame_style(window, change->decorated);
   const auto ex_style = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
-
-  RECT client{};
-  if (!GetClientRect(window, &client)) client = {};
-  const PhysicalSize old_size{static_cast<std::uint32_t>(client.right - client.left),
-                              static_cast<std::uint32_t>(client.bottom - client.top)};
-  BOOL drag_full_windows = FALSE;
-  if (!SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &drag_full_windows, 0)) drag_full_windows = FALSE;
-  PhysicalSize new_size =
-      client_size_for_new_scale(old_size, old_scale, new_scale, resize_allowed, drag_full_windows);
-
-  LoopEvent event = loop_event::Window{window, window_event::ScaleChanged{new_scale, new_size}};
-  if (data.runner->deliver_event(event)) {
-    new_size = std::get<window_event::ScaleChanged>(std::get<loop_event::Window>(event).kind).new_size;
-  }
-
-  WindowFlags old_flags, new_flags;
-  {
-    std::lock_guard guard(state.lock);
-    old_flags = new_flags = state.flags;
-    if (new_size != old_size) new_flags = state.flags = old_flags.with(WindowFlags::Maximized, false);
-  }
-  if (new_flags != old_flags) apply_window_flags(old_flags, window, new_flags);
-
-  const bool in_size_move = old_flags.has(WindowFlags::InSizeMove);
+  const PhysicalSize old_size = current_client_size(window);
+  const PhysicalSize new_size =
+      deliver_scale_change(window, data, change->new_scale, client_size_at_new_scale(old_size, *change));
+  const WindowFlags old_flags = leave_maximized_if_resized(window, state, old_size, new_size);
   const RECT r = windows_version().build >= 22000
                      ? suggested
-                     : place_before_build_22000(window, suggested, style, ex_style, new_size, in_size_move);
+                     : rectangle_for_client_size(window, suggested, style, ex_style, new_size,
+                                                 old_flags.has(WindowFlags::InSizeMove));
   SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "window/optional_functions.h"
-#include "support/function_cast.h"
 
 namespace corvane {
 namespace {
@@ -115,32 +114,15 @@ void on_touch(HWND window, WindowData& data, WPARAM wparam, LPARAM lparam) {
   CloseTouchInputHandle(handle);
 }
 
-struct PointerFunctions {
-  BOOL(WINAPI* get_touch_info)(UINT32, POINTER_TOUCH_INFO*) = nullptr;
-  BOOL(WINAPI* get_pen_info)(UINT32, POINTER_PEN_INFO*) = nullptr;
-  BOOL(WINAPI* skip_frame_messages)(UINT32) = nullptr;
-};
-
-const PointerFunctions& pointer_functions() {
-  static const PointerFunctions functions{
-      function_cast<decltype(PointerFunctions::get_touch_info)>(
-          load_optional_function(L"user32.dll", "GetPointerTouchInfo")),
-      function_cast<decltype(PointerFunctions::get_pen_info)>(
-          load_optional_function(L"user32.dll", "GetPointerPenInfo")),
-      function_cast<decltype(PointerFunctions::skip_frame_messages)>(
-          load_optional_function(L"user32.dll", "SkipPointerFrameMessages"))};
-  return functions;
-}
-
 void on_pointer(HWND window, WindowData& data, UINT msg, WPARAM wparam) {
   const PointerFunctions& functions = pointer_functions();
   const UINT32 id = GET_POINTERID_WPARAM(wparam);
   POINTER_INFO info{};
   POINTER_TOUCH_INFO touch{};
   POINTER_PEN_INFO pen{};
-  if (functions.get_touch_info && functions.get_touch_info(id, &touch)) {
+  if (functions.get_pointer_touch_info && functions.get_pointer_touch_info(id, &touch)) {
     info = touch.pointerInfo;
-  } else if (functions.get_pen_info && functions.get_pen_info(id, &pen)) {
+  } else if (functions.get_pointer_pen_info && functions.get_pointer_pen_info(id, &pen)) {
     info = pen.pointerInfo;
   } else {
     return;
@@ -151,21 +133,24 @@ void on_pointer(HWND window, WindowData& data, UINT msg, WPARAM wparam) {
                            : msg == WM_POINTERUP ? TouchPhase::Ended
                                                  : TouchPhase::Moved;
   data.deliver(window, window_event::Touch{id, phase, {point.x, point.y}});
-  if (functions.skip_frame_messages) functions.skip_frame_messages(id);
+  if (functions.skip_pointer_frame_messages) functions.skip_pointer_frame_messages(id);
+}
+
+// The text the input method committed.
+std::wstring committed_text(HIMC context) {
+  const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+  if (bytes <= 0) return {};
+  std::wstring text(static_cast<size_t>(bytes) / sizeof(wchar_t), L'\0');
+  ImmGetCompositionStringW(context, GCS_RESULTSTR, text.data(), static_cast<DWORD>(bytes));
+  return text;
 }
 
 void on_ime_end_composition(HWND window, WindowData& data) {
   HIMC context = ImmGetContext(window);
   if (context == nullptr) return;
-  const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
-  if (bytes > 0) {
-    std::wstring text(static_cast<size_t>(bytes) / sizeof(wchar_t), L'\0');
-    ImmGetCompositionStringW(context, GCS_RESULTSTR, text.data(), static_cast<DWORD>(bytes));
-    ImmReleaseContext(window, context);
-    data.deliver(window, window_event::ImeText{std::move(text)});
-    return;
-  }
+  std::wstring text = committed_text(context);
   ImmReleaseContext(window, context);
+  if (!text.empty()) data.deliver(window, window_event::ImeText{std::move(text)});
 }
 
 }  // namespace
@@ -188,44 +173,53 @@ void translate_keyboard(HWND window, WindowData& data, UINT msg, WPARAM wparam, 
                                            static_cast<std::uint32_t>((lparam >> 16) & 0x1FF), pressed});
 }
 
-std::optional<LRESULT> handle_pointer_input(HWND window, WindowData& data, UINT msg, WPARAM wparam,
-                                            LPARAM lparam) {
+MessageStep handle_mouse_input(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (const auto change = button_change(msg, wparam)) {
     on_button(window, data, change->button, change->pressed);
-    return 0;
+    return answered(0);
   }
   switch (msg) {
     case WM_MOUSEMOVE:
       on_mouse_move(window, data, lparam);
-      return 0;
+      return answered(0);
     case WM_MOUSELEAVE:
       on_mouse_leave(window, data);
-      return 0;
+      return answered(0);
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lparam) != window) {
         std::lock_guard guard(data.state->lock);
         data.state->pointer.capture_count = 0;
       }
-      return 0;
+      return answered(0);
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
       data.deliver(window, window_event::MouseWheel{GET_WHEEL_DELTA_WPARAM(wparam) / double(WHEEL_DELTA),
                                                     msg == WM_MOUSEHWHEEL});
-      return 0;
+      return answered(0);
+    default:
+      return kNotThisStep;
+  }
+}
+
+MessageStep handle_touch_input(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
     case WM_TOUCH:
       on_touch(window, data, wparam, lparam);
-      return 0;
+      return answered(0);
     case WM_POINTERDOWN:
     case WM_POINTERUPDATE:
     case WM_POINTERUP:
       on_pointer(window, data, msg, wparam);
-      return 0;
-    case WM_IME_ENDCOMPOSITION:
-      on_ime_end_composition(window, data);
-      return std::nullopt;
+      return answered(0);
     default:
-      return std::nullopt;
+      return kNotThisStep;
   }
+}
+
+MessageStep handle_ime_input(HWND window, WindowData& data, UINT msg) {
+  if (msg != WM_IME_ENDCOMPOSITION) return kNotThisStep;
+  on_ime_end_composition(window, data);
+  return answered(kDefault);
 }
 
 }  // namespace corvane

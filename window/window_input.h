@@ -4,8 +4,7 @@
 // the leave tracking and Alt+F4 reaching default processing.
 #include <windows.h>
 
-#include <optional>
-
+#include "window/message_step.h"
 #include "window/window_data.h"
 
 namespace corvane {
@@ -16,8 +15,11 @@ void refresh_modifiers(HWND window, WindowData& data);
 // Keyboard translation: KeyboardInput for key presses and releases.
 void translate_keyboard(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam);
 
-// The mouse, touch, pen and input-method messages; none for any other message.
-std::optional<LRESULT> handle_pointer_input(HWND window, WindowData& data, UINT msg, WPARAM wparam,
-                                            LPARAM lparam);
+// Buttons (with the mouse capture), moves, leaving and the wheel.
+MessageStep handle_mouse_input(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam);
+// Touch and pen.
+MessageStep handle_touch_input(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam);
+// Text the input method committed.
+MessageStep handle_ime_input(HWND window, WindowData& data, UINT msg);
 
 }  // namespace corvane

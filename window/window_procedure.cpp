@@ -1,7 +1,5 @@
 #include "window/window_procedure.h"
 
-#include <optional>
-
 #include "window/main_window.h"
 #include "support/last_error.h"
 #include "window/registered_messages.h"
@@ -12,10 +10,8 @@
 namespace corvane {
 namespace {
 
-using Result = std::optional<LRESULT>;  // none: default processing
-constexpr Result kDefault = std::nullopt;
-
-void set_state_flag(WindowData& data, WindowFlags::Bit bit, bool on) {
+// Records what the system did to the window: the bit is stored, and nothing is applied to the window.
+void record_flag(WindowData& data, WindowFlags::Bit bit, bool on) {
   std::lock_guard guard(data.state->lock);
   data.state->flags = data.state->flags.with(bit, on);
 }
@@ -96,102 +92,113 @@ void on_size(HWND window, WindowData& data, WPARAM kind, LPARAM size) {
   data.deliver(window, window_event::Resized{{LOWORD(size), HIWORD(size)}});
 }
 
-Result on_registered_message(HWND window, WindowData& data, UINT msg, WPARAM wparam) {
+MessageStep handle_registered_message(HWND window, WindowData& data, UINT msg, WPARAM wparam) {
   if (is_message(msg, RegisteredMessage::DestroyMsg)) {
     if (destroy_requested(data) && !DestroyWindow(window)) ignore_last_error();
-    return 0;
+    return answered(0);
   }
   if (is_message(msg, RegisteredMessage::SetRetainMaximized)) {
-    set_state_flag(data, WindowFlags::RetainStateOnSize, wparam != 0);
-    return 0;
+    record_flag(data, WindowFlags::RetainStateOnSize, wparam != 0);
+    return answered(0);
   }
   if (is_message(msg, RegisteredMessage::ChangeTheme)) {
     update_window_theme(data, window, false);
-    return 0;
+    return answered(0);
   }
-  return kDefault;  // "TaskbarCreated" and everything else
+  return kNotThisStep;  // "TaskbarCreated" among them: nothing to do for it
 }
 
-Result handle_message(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam,
-                      Result keyboard) {
+// The window's own messages.
+MessageStep handle_window_message(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam,
+                                  MessageAnswer keyboard) {
   switch (msg) {
     case WM_CLOSE:
       data.deliver(window, window_event::CloseRequest{});
-      return 0;
+      return answered(0);
     case WM_DESTROY:
       RevokeDragDrop(window);
       data.deliver(window, window_event::WindowDestroyed{});
       data.runner->unregister_window(window);
-      return 0;
+      return answered(0);
     case WM_NCDESTROY:
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       data.removed = true;
-      return 0;
+      return answered(0);
     case WM_SIZE:
       on_size(window, data, wparam, lparam);
-      return 0;
+      return answered(0);
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
       if (!(pos->flags & SWP_NOMOVE)) data.deliver(window, window_event::Moved{{pos->x, pos->y}});
-      return kDefault;
+      return answered(kDefault);
     }
     case WM_WINDOWPOSCHANGING:
-      return 0;
+      return answered(0);
     case WM_GETMINMAXINFO:
       on_get_min_max_info(window, data, reinterpret_cast<MINMAXINFO*>(lparam));
-      return 0;
+      return answered(0);
     case WM_DPICHANGED:
       if (holds_rect(lparam)) on_dpi_changed(window, data, wparam, *reinterpret_cast<const RECT*>(lparam));
-      return 0;
+      return answered(0);
     case WM_ENTERSIZEMOVE:
     case WM_EXITSIZEMOVE:
-      set_state_flag(data, WindowFlags::InSizeMove, msg == WM_ENTERSIZEMOVE);
-      return 0;
+      record_flag(data, WindowFlags::InSizeMove, msg == WM_ENTERSIZEMOVE);
+      return answered(0);
     case WM_SYSCOMMAND:
-      if ((wparam & 0xFFF0) == SC_MINIMIZE) set_state_flag(data, WindowFlags::Minimized, true);
-      if ((wparam & 0xFFF0) == SC_RESTORE) set_state_flag(data, WindowFlags::Minimized, false);
-      return kDefault;
+      if ((wparam & 0xFFF0) == SC_MINIMIZE) record_flag(data, WindowFlags::Minimized, true);
+      if ((wparam & 0xFFF0) == SC_RESTORE) record_flag(data, WindowFlags::Minimized, false);
+      return answered(kDefault);
     case WM_SETFOCUS:
       on_set_focus(window, data);
-      return 0;
+      return answered(0);
     case WM_KILLFOCUS:
       on_kill_focus(window, data);
-      return 0;
+      return answered(0);
     case WM_NCACTIVATE:
       on_nc_activate(window, data, wparam != 0);
-      return kDefault;
+      return answered(kDefault);
     case WM_PAINT:
       data.runner->handle_top_level_paint(window);
-      return kDefault;
+      return answered(kDefault);
     case WM_SETCURSOR:
-      if (LOWORD(lparam) != HTCLIENT) return kDefault;
+      if (LOWORD(lparam) != HTCLIENT) return answered(kDefault);
       if (HCURSOR cursor = LoadCursorW(nullptr, IDC_ARROW)) SetCursor(cursor);
-      return 0;
+      return answered(0);
     case WM_SETTINGCHANGE:
       update_window_theme(data, window, true);
-      return kDefault;
+      return answered(kDefault);
     case WM_NCLBUTTONDOWN:
       if (wparam == HTCAPTION && !PostMessageW(window, WM_MOUSEMOVE, 0, lparam)) ignore_last_error();
       data.deliver(window, window_event::NonClientClick{});
-      return kDefault;
+      return answered(kDefault);
     case WM_SYSKEYDOWN:
       // Alt+F4 goes on to DefWindowProcW, which turns it into SC_CLOSE and so WM_CLOSE.
-      return wparam == VK_F4 ? kDefault : keyboard;
+      return answered(wparam == VK_F4 ? kDefault : keyboard);
     case WM_SYSCHAR:
-      return kDefault;
+      return answered(kDefault);
     default:
-      break;
+      return kNotThisStep;
   }
-  if (Result input = handle_pointer_input(window, data, msg, wparam, lparam)) return input;
-  if (Result registered = on_registered_message(window, data, msg, wparam)) return registered;
-  return keyboard;
+}
+
+// The chain, in this order: the window's own messages, the mouse, touch and pen, the input method, the
+// program's registered messages. A message no step takes gets what the keyboard steps left: 0 for a key
+// message, default processing for any other.
+MessageAnswer answer_message(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam,
+                             MessageAnswer keyboard) {
+  MessageStep step = handle_window_message(window, data, msg, wparam, lparam, keyboard);
+  if (!step.own) step = handle_mouse_input(window, data, msg, wparam, lparam);
+  if (!step.own) step = handle_touch_input(window, data, msg, wparam, lparam);
+  if (!step.own) step = handle_ime_input(window, data, msg);
+  if (!step.own) step = handle_registered_message(window, data, msg, wparam);
+  return step.own ? step.answer : keyboard;
 }
 
 LRESULT dispatch(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM lparam) {
   ++data.recursion_depth;
   // Closes the runner's current cycle once this message and all it causes are handled.
   request_internal_paint(data.runner->thread_target());
-  Result keyboard = kDefault;
+  MessageAnswer keyboard = kDefault;
   if (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) {
     refresh_modifiers(window, data);
     keyboard = 0;
@@ -199,8 +206,8 @@ LRESULT dispatch(HWND window, WindowData& data, UINT msg, WPARAM wparam, LPARAM 
   if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS || (msg >= WM_KEYDOWN && msg <= WM_SYSDEADCHAR)) {
     translate_keyboard(window, data, msg, wparam, lparam);
   }
-  const Result result = handle_message(window, data, msg, wparam, lparam, keyboard);
-  const LRESULT value = result ? *result : DefWindowProcW(window, msg, wparam, lparam);
+  const MessageAnswer answer = answer_message(window, data, msg, wparam, lparam, keyboard);
+  const LRESULT value = answer ? *answer : DefWindowProcW(window, msg, wparam, lparam);
   if (--data.recursion_depth == 0 && data.removed) delete &data;
   return value;
 }

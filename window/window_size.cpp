@@ -29,8 +29,8 @@ std::uint32_t to_signed_range(double value) {
 
 PhysicalSize initial_client_size(const std::optional<Size>& inner_size, const SizeConstraints& constraints,
                                  double scale_factor) {
-  const LogicalSize desired =
-      to_physical_f64(inner_size.value_or(Size{PhysicalSize{800, 600}}), scale_factor);
+  const UnroundedPhysicalSize desired =
+      to_unrounded_physical(inner_size.value_or(Size{PhysicalSize{800, 600}}), scale_factor);
   const double width = clamp_dimension(desired.width, physical(constraints.min_width, scale_factor),
                                        physical(constraints.max_width, scale_factor));
   const double height = clamp_dimension(desired.height, physical(constraints.min_height, scale_factor),

@@ -17,7 +17,6 @@ struct SizeConstraints {
 };
 
 struct PointerState {
-  LPCWSTR cursor = IDC_ARROW;  // never changes in this program
   std::uint32_t capture_count = 0;
   bool inside = false;
   std::optional<PhysicalPosition> last_position;
@@ -31,7 +30,6 @@ struct WindowState {
   double scale_factor = 1.0;
   SizeConstraints constraints;
   SharedIcon window_icon;
-  SharedIcon taskbar_icon;
   Theme current_theme = Theme::Light;
   std::optional<Theme> preferred_theme;
   // Set by release_window: the only "Corvane::DestroyMsg" the window obeys is the one it posted.

@@ -127,10 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         WebViewCase{
             {WebView2Failure::SystemError{static_cast<std::int32_t>(0x80070002u),
-                                          "The system cannot find "
-                                          "the file specified."}},
-            "WindowsError(Error { code: HRESULT(0x80070002), message: \"The system cannot find the file "
-            "specified.\" })"},
+                                          "The system cannot find the file specified."}},
+            "WindowsError(Error { code: HRESULT(0x80070002), message: \"The system cannot find the file specified.\" })"},
         WebViewCase{
             {WebView2Failure::SystemError{static_cast<std::int32_t>(0x8000FFFFu), "line one\nsaid \"no\""}},
             "WindowsError(Error { code: HRESULT(0x8000FFFF), message: \"line one\\nsaid \\\"no\\\"\" })"},

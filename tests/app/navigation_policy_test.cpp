@@ -7,6 +7,7 @@
 
 #include "app/config.h"
 #include "support/com_object.h"
+#include "tests/common/opener_probe.h"
 #include "support/text.h"
 
 namespace corvane {
@@ -97,15 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         NavigationCase{"file:///C:/x", kDeny, false}, NavigationCase{"", kDeny, false},
         NavigationCase{"https:///x", kDeny, true}));
 
-// Counts whether the handler let go of the opener references it was given.
-class Probe final : public ComObject<Probe> {
- public:
-  explicit Probe(bool* destroyed) : destroyed_(destroyed) {}
-  ~Probe() override { *destroyed_ = true; }
-
- private:
-  bool* destroyed_;
-};
+using testing_support::OpenerProbe;
 
 struct NewWindowCase {
   std::string url;
@@ -122,11 +115,10 @@ TEST_P(NewWindow, DecidesReleasesTheOpenerAndHandsDeniedUrlsToTheShell) {
   const NewWindowCase& c = GetParam();
   bool web_view_gone = false, environment_gone = false;
   NewWindowFeatures features;
-  // Probes stand in for the opener: only their references count here.
-  features.opener_web_view =
-      OpaqueComRef(reinterpret_cast<ICoreWebView2*>(Probe::create(&web_view_gone).Detach()->identity()));
-  features.opener_environment = OpaqueComRef(
-      reinterpret_cast<ICoreWebView2Environment*>(Probe::create(&environment_gone).Detach()->identity()));
+  features.opener_web_view = OpaqueComRef(
+      reinterpret_cast<ICoreWebView2*>(OpenerProbe::create(&web_view_gone).Detach()->identity()));
+  features.opener_environment = OpaqueComRef(reinterpret_cast<ICoreWebView2Environment*>(
+      OpenerProbe::create(&environment_gone).Detach()->identity()));
   features.size = NewWindowFeatures::Size{640, 480};
 
   EXPECT_EQ(NewWindowHandler{record}(c.url, std::move(features)).kind, c.kind);

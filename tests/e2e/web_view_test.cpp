@@ -41,8 +41,7 @@ TEST_F(WebView, StartsWithTheFixedCallsInOrder) {
   GetClientRect(run.main_window(), &client);
   const std::string bounds = "0,0," + std::to_string(client.right) + "," + std::to_string(client.bottom);
   const Lines expected = {
-      "option AdditionalBrowserArguments = \"--disable-features=msWebOOUI,msPdfOOUI,msSmartScreenProtection "
-      "--autoplay-policy=no-user-gesture-required\" 0x00000000",
+      "option AdditionalBrowserArguments = \"--disable-features=msWebOOUI,msPdfOOUI,msSmartScreenProtection --autoplay-policy=no-user-gesture-required\" 0x00000000",
       "option Language = \"en-US\" 0x00000000",
       "option TargetCompatibleBrowserVersion = \"145.0.3800.47\" 0x00000000",
       "option AllowSingleSignOnUsingOSPrimaryAccount = 0 0x00000000",
@@ -54,14 +53,10 @@ TEST_F(WebView, StartsWithTheFixedCallsInOrder) {
       "option ChannelSearchKind = 0 0x00000000",
       "option ReleaseChannels = 15 0x00000000",
       "option ScrollBarStyle = 0 0x00000000",
-      "CreateCoreWebView2EnvironmentWithOptions(null, \"C:\\Users\\u\\AppData\\Local\\Corvane\\WebView2\", "
-      "options, "
-      "handler) = 0x00000000",
+      "CreateCoreWebView2EnvironmentWithOptions(null, \"C:\\Users\\u\\AppData\\Local\\Corvane\\WebView2\", options, handler) = 0x00000000",
       "ICoreWebView2Environment10.CreateCoreWebView2ControllerOptions() = 0x00000000",
       "ICoreWebView2ControllerOptions.put_IsInPrivateModeEnabled(FALSE) = 0x00000000",
-      "ICoreWebView2Environment10.CreateCoreWebView2ControllerWithOptions(container, private=FALSE "
-      "profile=null, "
-      "handler) = 0x00000000",
+      "ICoreWebView2Environment10.CreateCoreWebView2ControllerWithOptions(container, private=FALSE profile=null, handler) = 0x00000000",
       "ICoreWebView2Controller.get_CoreWebView2() = 0x00000000",
       "ICoreWebView2.get_Settings() = 0x00000000",
       "ICoreWebView2Settings.put_IsStatusBarEnabled(FALSE) = 0x00000000",

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "support/com_object.h"
+#include "tests/common/opener_probe.h"
 #include "webview/container.h"
 
 namespace corvane {
@@ -70,15 +71,7 @@ class Request final : public ComObject<Request, ICoreWebView2NewWindowRequestedE
   RequestFaults faults_;
 };
 
-// Counts whether the adapter let go of the opener references it took.
-class Opener final : public ComObject<Opener> {
- public:
-  explicit Opener(bool* gone) : gone_(gone) {}
-  ~Opener() override { *gone_ = true; }
-
- private:
-  bool* gone_;
-};
+using testing_support::OpenerProbe;
 
 enum class Container { Running, GoneBeforeTheRequest, GoneBeforeTheDecision };
 
@@ -103,9 +96,8 @@ TEST_P(NewWindowRequest, IsDecidedOnceAndNeverLeftOpen) {
     return NewWindowDecision{};
   });
   {
-    // Opener objects stand in for the web view and its environment: only their references count.
-    const auto web_view = Opener::create(&record.web_view_gone);
-    const auto environment = Opener::create(&record.environment_gone);
+    const auto web_view = OpenerProbe::create(&record.web_view_gone);
+    const auto environment = OpenerProbe::create(&record.environment_gone);
     const ComStatus status = on_new_window_requested(
         handler, reinterpret_cast<ICoreWebView2Environment*>(environment->identity()), container,
         ComPtr<ICoreWebView2>(reinterpret_cast<ICoreWebView2*>(web_view->identity())),

@@ -44,8 +44,7 @@ Lines two_cycles(Lines second_opening) {
 constexpr char kReentrant[] =
     "either event handler is re-entrant (likely), or no event handler is registered (very unlikely)\r\n";
 constexpr char kWrongThread[] =
-    "Initializing the event loop outside of the main thread is a significant cross-platform compatibility "
-    "hazard. Corvane creates its event loop on the process's main thread only.\r\n";
+    "Initializing the event loop outside of the main thread is a significant cross-platform compatibility hazard. Corvane creates its event loop on the process's main thread only.\r\n";
 const Lines kDestroyed{"CycleStarted(FirstCycle)", "EventsDrained", "CycleEnded", "LoopEnded", "destroyed"};
 
 INSTANTIATE_TEST_SUITE_P(

@@ -65,7 +65,8 @@ TEST(Conversions, TaggedSizesAndLengths) {
   EXPECT_EQ(to_physical_u32(Length{PhysicalLength{-5}}, 2.0), 0u);
   EXPECT_EQ(to_physical_u32(Length{PhysicalLength{560}}, 2.0), 560u);
   EXPECT_EQ(to_physical_u32(Length{LogicalLength{560}}, 1.5), 840u);
-  EXPECT_EQ(to_physical_f64(Size{LogicalSize{1280.5, 1}}, 1.25), (LogicalSize{1600.625, 1.25}));
+  EXPECT_EQ(to_unrounded_physical(Size{LogicalSize{1280.5, 1}}, 1.25),
+            (UnroundedPhysicalSize{1600.625, 1.25}));
   const LogicalSize logical = to_logical(PhysicalSize{1601, 1026}, 1.25);
   EXPECT_DOUBLE_EQ(logical.width, 1280.8);
   EXPECT_DOUBLE_EQ(logical.height, 820.8);
