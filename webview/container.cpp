@@ -37,24 +37,15 @@ void register_container_class() {
   }
 }
 
-// Runs the closures posted to the container up to the one of this token; a token the host never
-// gave out (another program's message) runs nothing.
-void run_posted_closures(HWND window, WPARAM token) {
-  const auto owed = owed_closures().take_through(receiver_of(window), token);
-  if (owed.empty()) return;
-  for (const auto& closure : owed) closure();
-  RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
-}
-
 LRESULT CALLBACK container_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                     DWORD_PTR) noexcept {
   const UINT exec = web_view_exec_message();
   if (exec != 0 && msg == exec) {
-    run_posted_closures(window, wparam);
+    run_owed_closures(window, wparam);
     return 0;
   }
   // A container that goes (the page closed its window) drops what it was still to run.
-  if (msg == WM_NCDESTROY) owed_closures().take_all(receiver_of(window));
+  if (msg == WM_NCDESTROY) drop_owed_closures(window);
   return DefSubclassProc(window, msg, wparam, lparam);
 }
 
@@ -88,9 +79,7 @@ UINT web_view_exec_message() {
 bool post_to_container(HWND container, std::function<void()> closure) {
   const UINT exec = web_view_exec_message();
   if (exec == 0) return false;  // message 0 is never taken for it
-  return owed_closures().post(receiver_of(container), std::move(closure), [&](PostToken token) {
-    return PostMessageW(container, exec, static_cast<WPARAM>(token), 0);
-  });
+  return post_owed_closure(container, exec, std::move(closure));
 }
 
 void install_container_subclass(HWND container) {

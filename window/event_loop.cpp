@@ -75,11 +75,8 @@ void run_on_loop_thread(DWORD loop_thread_id, HWND thread_target, std::function<
     closure();
     return;
   }
-  const UINT exec = registered_message(RegisteredMessage::ExecMsg);
-  const bool posted = owed_closures().post(
-      receiver_of(thread_target), std::move(closure),
-      [&](PostToken token) { return PostMessageW(thread_target, exec, static_cast<WPARAM>(token), 0); });
-  if (!posted) ignore_last_error();
+  if (!post_owed_closure(thread_target, registered_message(RegisteredMessage::ExecMsg), std::move(closure)))
+    ignore_last_error();
 }
 
 }  // namespace corvane

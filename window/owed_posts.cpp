@@ -17,6 +17,23 @@ OwedPosts<std::function<void()>>& owed_closures() {
   return closures;
 }
 
+bool post_owed_closure(HWND window, UINT message, std::function<void()> closure) {
+  return owed_closures().post(receiver_of(window), std::move(closure), [&](PostToken token) {
+    return PostMessageW(window, message, static_cast<WPARAM>(token), 0);
+  });
+}
+
+void run_owed_closures(HWND window, WPARAM token) {
+  const auto owed = owed_closures().take_through(receiver_of(window), token);
+  if (owed.empty()) return;
+  for (const auto& closure : owed) closure();
+  RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
+}
+
+void drop_owed_closures(HWND window) {
+  owed_closures().take_all(receiver_of(window));
+}
+
 OwedPosts<Instant>& owed_deadlines() {
   static OwedPosts<Instant> deadlines;
   return deadlines;

@@ -63,15 +63,6 @@ void handle_raw_input(HWND window, EventLoopRunner& runner, LPARAM input) {
   request_internal_paint(window);
 }
 
-// The closures run_on_loop_thread posted from other threads, up to the one of this token. A token
-// the loop never gave out runs nothing.
-void run_posted_closures(HWND window, WPARAM token) {
-  const auto owed = owed_closures().take_through(receiver_of(window), token);
-  if (owed.empty()) return;
-  for (const auto& closure : owed) closure();
-  request_internal_paint(window);
-}
-
 void process_new_events(HWND window, EventLoopRunner& runner) {
   // Before the run loop no cycle can start: the wake-up is another program's, and the first cycle
   // takes in every event anyway.
@@ -103,7 +94,7 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
     case WM_NCDESTROY:
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       request_internal_paint(window);
-      owed_closures().take_all(receiver_of(window));
+      drop_owed_closures(window);
       delete &data;
       return 0;
     case WM_CLOSE:
@@ -140,7 +131,7 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
     return 0;
   }
   if (is_message(msg, RegisteredMessage::ExecMsg)) {
-    run_posted_closures(window, wparam);
+    run_owed_closures(window, wparam);  // posted by run_on_loop_thread from other threads
     return 0;
   }
   if (is_message(msg, RegisteredMessage::ProcessNewEvents)) {
