@@ -8,12 +8,18 @@ cd "$root"
 bash scripts/build.sh
 status=0
 contracts=build/mingw/test-artifacts/runtime-contracts.log
-rm -f "$contracts"
+figures=build/mingw/test-artifacts/figures.log
+rm -f "$contracts" "$figures"
 scripts/wine-session ctest --preset mingw "$@" || status=$?
 # Every run of the complete program ends with the test runtime's verdict on it.
 if [ -s "$contracts" ]; then
   echo "test: the WebView2 test runtime's verdict on each of $(wc -l <"$contracts") runs of Corvane.exe:"
   cat "$contracts"
+fi
+# What the tests measured (their own output shows only when they fail).
+if [ -s "$figures" ]; then
+  echo "test: figures measured by the tests:"
+  sed 's/^/  /' "$figures"
 fi
 bash scripts/fuzz.sh || status=$?
 bash scripts/reproducible.sh || status=$?

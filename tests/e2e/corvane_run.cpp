@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -70,10 +71,13 @@ std::string current_test() {
   return info ? std::string(info->test_suite_name()) + "." + info->name() : "(outside a test)";
 }
 
+std::wstring artifact(const wchar_t* name) {
+  return from_unix(CORVANE_TEST_ARTIFACTS) + L"\\" + name;
+}
+
 // One line per run that ended by itself, for the suite's summary.
 void record_contract(const std::string& verdict) {
-  std::ofstream(std::filesystem::path(from_unix(CORVANE_TEST_ARTIFACTS) + L"\\runtime-contracts.log"),
-                std::ios::app)
+  std::ofstream(std::filesystem::path(artifact(L"runtime-contracts.log")), std::ios::app)
       << current_test() << ": " << verdict << "\n";
 }
 
@@ -191,6 +195,12 @@ std::optional<DWORD> CorvaneRun::close_and_wait() {
   if (!main_window_) main_window_ = program_->wait_for_main_window();
   PostMessageW(main_window_, WM_CLOSE, 0, 0);
   return program_->wait_for_exit();
+}
+
+void report_figure(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+  std::ofstream(std::filesystem::path(artifact(L"figures.log")), std::ios::app) << line << "\n";
 }
 
 UrlRecorder::UrlRecorder() {

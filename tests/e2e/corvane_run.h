@@ -57,6 +57,10 @@ class CorvaneRun {
   HWND main_window_ = nullptr;
 };
 
+// Prints a figure a test measured, and keeps it for the suite's summary (test-artifacts/figures.log):
+// passing tests' output is not shown.
+void report_figure(const std::string& line);
+
 // While it lives, the shell hands https, http, mailto and tel URLs to the recording script; when it
 // goes, the prefix is as it was (and every Wine session starts from that state too).
 class UrlRecorder {

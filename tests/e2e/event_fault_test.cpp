@@ -123,8 +123,8 @@ TEST(EventFaults, EveryCallOfTheEventAdaptersFailingOnceIsSurvivedSafely) {
     expect_safe_session("fail-once " + call.name + " " + std::to_string(call.nth) + " 0x80004005 injected\n",
                         unread ? std::vector<EventCall>{call} : std::vector<EventCall>{});
   }
-  std::printf("event faults: %zu calls failed in turn, %zu of them reads that had to end in a refusal\n",
-              calls.size(), refusals);
+  testing_support::report_figure("event faults: " + std::to_string(calls.size()) + " calls failed in turn, " +
+                                 std::to_string(refusals) + " of them reads that had to end in a refusal");
 }
 
 struct WithheldResult {

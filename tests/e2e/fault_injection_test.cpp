@@ -124,8 +124,9 @@ TEST(FaultInjection, EveryStartCallFailingOnceEndsAsDesigned) {
       expect_running_then_exit(run, call);
     }
   }
-  std::printf("fault injection: %zu calls failed in turn, %zu ended the creation with the dialog\n",
-              calls.size(), dialogs);
+  testing_support::report_figure("fault injection: " + std::to_string(calls.size()) +
+                                 " calls failed in turn, " + std::to_string(dialogs) +
+                                 " ended the creation with the dialog");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 
@@ -200,10 +201,12 @@ TEST(Load, ABusyDayLeavesEveryDecisionRightAndNothingHeld) {
     if ((i + 1) % 1000 == 0) memory.push_back(load.private_bytes());
   }
   ASSERT_TRUE(load.run().wait_until_settled());
-  std::printf("load: %zu events in %.1f s; private bytes after each thousand (KiB):", events.size(),
-              (GetTickCount64() - start) / 1000.0);
-  for (LONGLONG bytes : memory) std::printf(" %lld", bytes / 1024);
-  std::printf("\n");
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.1f", (GetTickCount64() - start) / 1000.0);
+  std::string figure = "load: " + std::to_string(events.size()) + " events in " + seconds +
+                       " s; private bytes after each thousand (KiB):";
+  for (LONGLONG bytes : memory) figure += " " + std::to_string(bytes / 1024);
+  testing_support::report_figure(figure);
 
   ASSERT_GE(memory.size(), 2u);
   EXPECT_LE(memory.back() - memory.front(), kFlatBoundBytes) << "private bytes grew under load";

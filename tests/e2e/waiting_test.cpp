@@ -3,8 +3,6 @@
 // process's CPU time (read from outside, on the Linux side) stays far below a busy loop's.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "app/config.h"
 #include "tests/common/linux_process.h"
 #include "tests/e2e/corvane_run.h"
@@ -67,6 +65,10 @@ void watch_for(CpuWatch& watch, DWORD milliseconds) {
   }
 }
 
+std::string figure(double milliseconds) {
+  return std::to_string(static_cast<long long>(milliseconds + 0.5));
+}
+
 // The window takes input, a resize and a repaint while start-up waits.
 void expect_responsive(HWND window) {
   DWORD_PTR hit = 0;
@@ -102,8 +104,9 @@ TEST(Waiting, ASlowBrowserStartKeepsTheWindowResponsiveAndTheThreadIdle) {
   const double cpu = watch.cpu_ms();
   const DWORD waited = watch.waited_ms();
   const auto code = run.program().wait_for_exit();
-  std::printf("slow start: %.0f ms CPU over %lu ms of waiting; close during the wait: exit %lu\n", cpu,
-              waited, code.value_or(~0ul));
+  testing_support::report_figure("slow start: " + figure(cpu) + " ms CPU over " + std::to_string(waited) +
+                                 " ms of waiting; close during the wait: exit " +
+                                 (code ? std::to_string(*code) : std::string("none")));
   EXPECT_LT(cpu, kIdleShare * waited) << "the UI thread spins while it waits";
   EXPECT_EQ(code, 0u) << "the close request during the wait ends the program once start-up is done";
 }
@@ -122,7 +125,8 @@ TEST(Waiting, ABrowserThatNeverAnswersLeavesTheWindowResponsiveAndTheThreadIdle)
   watch_for(watch, 3000);
   const double cpu = watch.cpu_ms();
   const DWORD waited = watch.waited_ms();
-  std::printf("never answering: %.0f ms CPU over %lu ms of waiting\n", cpu, waited);
+  testing_support::report_figure("never answering: " + figure(cpu) + " ms CPU over " +
+                                 std::to_string(waited) + " ms of waiting");
   EXPECT_LT(cpu, kIdleShare * waited) << "the UI thread spins while it waits";
   EXPECT_TRUE(IsWindow(window)) << "the program invented a time-out";
   end_session(run.program().id());
@@ -140,7 +144,8 @@ TEST(Waiting, TheFailureDialogWaitsIdleAndTheDownloadLinkOpensOnlyAfterIt) {
   watch_for(watch, 10000);
   const double cpu = watch.cpu_ms();
   const DWORD waited = watch.waited_ms();
-  std::printf("failure dialog: %.0f ms CPU over %lu ms\n", cpu, waited);
+  testing_support::report_figure("failure dialog: " + figure(cpu) + " ms CPU over " + std::to_string(waited) +
+                                 " ms");
   EXPECT_LT(cpu, kIdleShare * waited) << "the UI thread spins under the dialog";
   ASSERT_TRUE(testing_support::wait_for_hand_offs_to_finish());
   EXPECT_TRUE(testing_support::handed_urls().empty())
