@@ -102,6 +102,7 @@ void run_owed_closures(HWND window, WPARAM token);
 
 // A window that goes is owed nothing more: what it was still to run is dropped, unrun.
 void drop_owed_closures(HWND window);
+
 // Deadlines posted to the wait thread ("Corvane::WaitUntil").
 OwedPosts<Instant>& owed_deadlines();
 

@@ -21,12 +21,11 @@ struct WaitThreadContext {
 // QS_ALLEVENTS as the loop has always waited on it, without the touch and pointer bits.
 constexpr DWORD kWakeMask = 0x04BF;
 
-// The deadline the loop posted with this token; false for a token it never posted.
-bool take_deadline(LPARAM token, std::optional<Instant>& deadline) {
+// The latest deadline the loop posted, up to this token, replaces any earlier one; a token the loop
+// never posted changes nothing.
+void take_deadline(LPARAM token, std::optional<Instant>& deadline) {
   const auto owed = owed_deadlines().take_through(GetCurrentThreadId(), static_cast<PostToken>(token));
-  if (owed.empty()) return false;
-  deadline = owed.back();
-  return true;
+  if (!owed.empty()) deadline = owed.back();
 }
 
 DWORD WINAPI wait_thread_main(void* parameter) noexcept {
@@ -46,14 +45,13 @@ DWORD WINAPI wait_thread_main(void* parameter) noexcept {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    if (is_message(msg.message, RegisteredMessage::WaitUntil) && take_deadline(msg.lParam, deadline)) {
-      // The latest deadline the loop posted replaces any earlier one.
+    if (is_message(msg.message, RegisteredMessage::WaitUntil)) {
+      take_deadline(msg.lParam, deadline);
     } else if (is_message(msg.message, RegisteredMessage::CancelWaitUntil)) {
       deadline.reset();
       continue;
-    } else if (!deadline) {
-      continue;
     }
+    if (!deadline) continue;
     const Instant current = now();
     if (current < *deadline) {
       const DWORD timeout = wait_timeout_ms(time_between(current, *deadline));

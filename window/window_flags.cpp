@@ -1,7 +1,7 @@
 #include "window/window_flags.h"
 
-#include "window/registered_messages.h"
 #include "support/last_error.h"
+#include "window/registered_messages.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include "window/window_procedure.h"
 
-#include "window/main_window.h"
 #include "support/last_error.h"
+#include "window/main_window.h"
 #include "window/registered_messages.h"
 #include "window/size_limits.h"
 #include "window/window_input.h"
