@@ -30,10 +30,21 @@ struct ComStatus {
   }
 };
 
-// A call that hands out an interface: its failure, or E_POINTER when it succeeds without one.
+// Takes the thread's error information and drops it: it describes no failure of ours.
+inline void drop_error_info() {
+  ComPtr<IErrorInfo> info;
+  GetErrorInfo(0, &info);
+}
+
+// A call that hands out an interface: its failure with the thread's error information, or E_POINTER
+// when it succeeds without one. That E_POINTER is the program's own finding, so it carries no error
+// information: whatever the thread still holds belongs to an earlier call, and is dropped.
 template <typename Interface>
-HRESULT obtained(HRESULT code, const ComPtr<Interface>& result) {
-  return SUCCEEDED(code) && !result ? E_POINTER : code;
+ComStatus obtained(HRESULT code, const ComPtr<Interface>& result) {
+  if (FAILED(code)) return ComStatus::from_thread(code);
+  if (result) return {};
+  drop_error_info();
+  return {E_POINTER, nullptr};
 }
 
 }  // namespace corvane

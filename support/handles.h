@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "support/unique_handle.h"
-#include "support/last_error.h"
 
 namespace corvane {
 
@@ -28,17 +27,6 @@ struct IconTraits {
 using UniqueIcon = UniqueHandle<IconTraits>;
 // An icon with several holders; the last one to let go destroys it.
 using SharedIcon = std::shared_ptr<const UniqueIcon>;
-
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle empty() noexcept { return nullptr; }
-  static bool valid(Handle h) noexcept { return h != nullptr; }
-  // A window that is already gone is not an error worth reporting.
-  static void close(Handle h) noexcept {
-    if (!DestroyWindow(h)) ignore_last_error();
-  }
-};
-using UniqueWindow = UniqueHandle<WindowTraits>;
 
 struct CoTaskMemTraits {
   using Handle = wchar_t*;

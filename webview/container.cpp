@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "window/owed_posts.h"
+#include "window/window_destruction.h"
 
 namespace corvane {
 namespace {
@@ -45,7 +46,7 @@ LRESULT CALLBACK container_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM
     return 0;
   }
   // A container that goes (the page closed its window) drops what it was still to run.
-  if (msg == WM_NCDESTROY) drop_owed_closures(window);
+  if (msg == WM_NCDESTROY && is_being_destroyed(window)) drop_owed_closures(window);
   return DefSubclassProc(window, msg, wparam, lparam);
 }
 

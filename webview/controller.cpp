@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "window/window_destruction.h"
+
 namespace corvane {
 namespace {
 
@@ -16,9 +18,21 @@ struct ParentCell {
 // message, and only this one counts.
 HWND g_detaching_parent = nullptr;
 
+// The subclass goes with its window, or when remove_parent_subclass asks. A WM_DESTROY or a detach
+// message that another program posted changes nothing.
+bool detaches(HWND window, UINT msg) {
+  if (msg == WM_DESTROY) return is_being_destroyed(window);
+  return msg == kDetachParentSubclass && window == g_detaching_parent;
+}
+
 LRESULT CALLBACK parent_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                  DWORD_PTR data) noexcept {
   auto* cell = reinterpret_cast<ParentCell*>(data);
+  if (detaches(window, msg)) {
+    RemoveWindowSubclass(window, parent_subclass, kParentSubclassId);
+    delete cell;
+    return DefSubclassProc(window, msg, wparam, lparam);
+  }
   ICoreWebView2Controller* controller = cell->controller.Get();
   switch (msg) {
     case WM_SIZE: {
@@ -37,17 +51,28 @@ LRESULT CALLBACK parent_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lp
     case WM_SETFOCUS:
       controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
       break;
-    case kDetachParentSubclass:
-      if (window != g_detaching_parent) break;
-      [[fallthrough]];
-    case WM_DESTROY:
-      RemoveWindowSubclass(window, parent_subclass, kParentSubclassId);
-      delete cell;
-      break;
     default:
       break;
   }
   return DefSubclassProc(window, msg, wparam, lparam);
+}
+
+// Asks for the controller, with private mode off through the options where the environment offers
+// them.
+ComStatus request_controller(ICoreWebView2Environment* environment, HWND container,
+                             ControllerCompleted* callback) {
+  ComPtr<ICoreWebView2Environment10> environment10;
+  if (FAILED(environment->QueryInterface(IID_PPV_ARGS(&environment10))) || !environment10)
+    return ComStatus::of(environment->CreateCoreWebView2Controller(container, callback));
+  ComPtr<ICoreWebView2ControllerOptions> options;
+  if (ComStatus failure = obtained(environment10->CreateCoreWebView2ControllerOptions(&options), options);
+      failure.failed()) {
+    return failure;
+  }
+  if (const HRESULT hr = options->put_IsInPrivateModeEnabled(FALSE); FAILED(hr))
+    return ComStatus::from_thread(hr);
+  return ComStatus::of(
+      environment10->CreateCoreWebView2ControllerWithOptions(container, options.Get(), callback));
 }
 
 }  // namespace
@@ -68,18 +93,8 @@ WebViewResult<ComPtr<ICoreWebView2Controller>> create_controller(ICoreWebView2En
   auto slot = std::make_shared<ResultSlot<ComPtr<ICoreWebView2Controller>>>();
   {
     const auto callback = deliver_into<ControllerCompleted, ICoreWebView2Controller>(slot);
-    ComPtr<ICoreWebView2Environment10> environment10;
-    HRESULT hr;
-    if (SUCCEEDED(environment->QueryInterface(IID_PPV_ARGS(&environment10))) && environment10) {
-      ComPtr<ICoreWebView2ControllerOptions> options;
-      hr = obtained(environment10->CreateCoreWebView2ControllerOptions(&options), options);
-      if (SUCCEEDED(hr)) hr = options->put_IsInPrivateModeEnabled(FALSE);
-      if (SUCCEEDED(hr))
-        hr = environment10->CreateCoreWebView2ControllerWithOptions(container, options.Get(), callback.Get());
-    } else {
-      hr = environment->CreateCoreWebView2Controller(container, callback.Get());
-    }
-    if (auto failure = checked(hr)) return std::move(*failure);
+    if (auto failure = checked(request_controller(environment, container, callback.Get())))
+      return std::move(*failure);
   }
   return wait_with_message_pump(*slot);
 }

@@ -14,8 +14,8 @@ struct ProposedDownload {
 // The download's URL and the path the runtime proposes, or the failure to read them.
 std::optional<ComStatus> read_download(ICoreWebView2DownloadStartingEventArgs* args, ProposedDownload& out) {
   ComPtr<ICoreWebView2DownloadOperation> operation;
-  if (const HRESULT hr = obtained(args->get_DownloadOperation(&operation), operation); FAILED(hr))
-    return ComStatus::from_thread(hr);
+  if (ComStatus failure = obtained(args->get_DownloadOperation(&operation), operation); failure.failed())
+    return failure;
   if (auto failure = read_runtime_string(operation.Get(), &ICoreWebView2DownloadOperation::get_Uri, out.url))
     return failure;
   return read_runtime_string(args, &ICoreWebView2DownloadStartingEventArgs::get_ResultFilePath, out.path);

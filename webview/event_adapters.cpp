@@ -8,13 +8,14 @@
 #include "webview/download_starting.h"
 #include "webview/navigation_starting.h"
 #include "webview/new_window_requested.h"
+#include "window/window_destruction.h"
 
 namespace corvane {
 namespace {
 
 // A page's window.close: the web view goes, the main window stays.
 ComStatus on_window_close_requested(HWND container) {
-  if (!DestroyWindow(container)) return {hresult_from_win32(GetLastError()), nullptr};
+  if (!destroy_window(container)) return {hresult_from_win32(GetLastError()), nullptr};
   return {};
 }
 

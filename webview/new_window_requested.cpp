@@ -98,8 +98,7 @@ ComStatus on_new_window_requested(const std::shared_ptr<const NewWindowCallback>
   features.opener_web_view = OpaqueComRef<ICoreWebView2>(sender.Detach());
   features.opener_environment = another_reference(environment);
   ComPtr<ICoreWebView2Deferral> deferral;
-  if (const HRESULT hr = obtained(args->GetDeferral(&deferral), deferral); FAILED(hr)) {
-    const ComStatus failure = ComStatus::from_thread(hr);
+  if (ComStatus failure = obtained(args->GetDeferral(&deferral), deferral); failure.failed()) {
     deny(args.Get());
     return failure;
   }

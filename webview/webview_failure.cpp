@@ -38,4 +38,9 @@ WebViewStatus checked(HRESULT code) {
   return std::nullopt;
 }
 
+WebViewStatus checked(const ComStatus& status) {
+  if (status.failed()) return failure_from(status);
+  return std::nullopt;
+}
+
 }  // namespace corvane

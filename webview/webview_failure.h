@@ -24,5 +24,7 @@ WebViewError last_error_failure();
 // Success, or the failed call's error with the thread's error information: the one step from a
 // WebView2 call's HRESULT to the host's status.
 WebViewStatus checked(HRESULT code);
+// Success, or the failure with the error information the status carries.
+WebViewStatus checked(const ComStatus& status);
 
 }  // namespace corvane

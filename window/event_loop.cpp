@@ -54,7 +54,7 @@ std::unique_ptr<EventLoop> create_event_loop() {
         "Initializing the event loop outside of the main thread is a significant cross-platform compatibility hazard. Corvane creates its event loop on the process's main thread only.");
   }
   make_process_dpi_aware_once();
-  UniqueWindow thread_target(create_thread_target_window());
+  UniqueOwnWindow thread_target(create_thread_target_window());
   allow_dark_mode_for_app(windows_version(), theme_functions());
   const DWORD loop_thread_id = GetCurrentThreadId();
   const DWORD wait_thread_id = start_wait_thread(thread_target.get(), loop_thread_id);

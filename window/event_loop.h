@@ -8,10 +8,10 @@
 #include <mutex>
 #include <optional>
 
-#include "support/handles.h"
 #include "window/event_loop_runner.h"
 #include "window/loop_events.h"
 #include "window/user_events.h"
+#include "window/window_destruction.h"
 
 namespace corvane {
 
@@ -23,7 +23,7 @@ struct ThemePreference {
 
 class EventLoop {
  public:
-  EventLoop(UserEventSender sender, std::shared_ptr<EventLoopRunner> runner, UniqueWindow thread_target,
+  EventLoop(UserEventSender sender, std::shared_ptr<EventLoopRunner> runner, UniqueOwnWindow thread_target,
             DWORD loop_thread_id)
       : sender_(std::move(sender)),
         runner_(std::move(runner)),
@@ -40,7 +40,7 @@ class EventLoop {
   UserEventSender sender_;
   std::shared_ptr<EventLoopRunner> runner_;
   // Destroyed when the loop is released (only on start-up failure paths).
-  UniqueWindow thread_target_;
+  UniqueOwnWindow thread_target_;
   DWORD loop_thread_id_;
   std::shared_ptr<ThemePreference> theme_preference_ = std::make_shared<ThemePreference>();
 };

@@ -1,15 +1,17 @@
 #include "window/owed_posts.h"
 
+#include <ntsecapi.h>
+
+#include "support/fatal.h"
+
 namespace corvane {
 
 PostToken first_post_token() {
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  // splitmix64 of the start time: no other process sees the same value.
-  PostToken z = static_cast<PostToken>(counter.QuadPart) + 0x9E3779B97F4A7C15ull;
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
+  PostToken token = 0;
+  // The system's random generator (RtlGenRandom, in advapi32, which the program imports anyway): no
+  // other process can work out what it gave.
+  if (!RtlGenRandom(&token, sizeof token)) fatal("the system's random generator gave nothing");
+  return token;
 }
 
 OwedPosts<std::function<void()>>& owed_closures() {

@@ -56,6 +56,30 @@ RECT rectangle_for_client_size(HWND window, const RECT& suggested, DWORD style, 
   return r;
 }
 
+// WM_DPICHANGED carries the new DPI in both words of wParam. The system sends one of the scale factors
+// Windows offers, 100 % to 500 %; anything else was posted by another program, and a DPI of 0 would
+// make a scale factor no conversion takes.
+constexpr UINT kLowestDpi = 96, kHighestDpi = 480;
+
+std::optional<UINT> dpi_sent_by_the_system(WPARAM wparam) {
+  const UINT dpi = LOWORD(wparam);
+  if (wparam != MAKEWPARAM(dpi, dpi) || dpi < kLowestDpi || dpi > kHighestDpi) return std::nullopt;
+  return dpi;
+}
+
+// WM_DPICHANGED carries a pointer to the suggested rectangle, and any program can post it: a
+// pointer that is not readable memory of this process is not the system's.
+bool holds_rect(LPARAM lparam) {
+  const auto* rect = reinterpret_cast<const BYTE*>(lparam);
+  MEMORY_BASIC_INFORMATION region;
+  if (rect == nullptr || VirtualQuery(rect, &region, sizeof region) == 0) return false;
+  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+  const auto* region_end = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize;
+  return region.State == MEM_COMMIT && (region.Protect & kReadable) && !(region.Protect & PAGE_GUARD) &&
+         rect + sizeof(RECT) <= region_end;
+}
+
 // What the window knew before the change; none when the DPI did not change.
 struct ScaleChange {
   double old_scale, new_scale;
@@ -132,9 +156,12 @@ void on_get_min_max_info(HWND window, WindowData& data, MINMAXINFO* info) {
   }
 }
 
-void on_dpi_changed(HWND window, WindowData& data, WPARAM wparam, const RECT& suggested) {
+void on_dpi_changed(HWND window, WindowData& data, WPARAM wparam, LPARAM lparam) {
+  const std::optional<UINT> dpi = dpi_sent_by_the_system(wparam);
+  if (!dpi || !holds_rect(lparam)) return;
+  const RECT suggested = *reinterpret_cast<const RECT*>(lparam);
   WindowState& state = *data.state;
-  const std::optional<ScaleChange> change = store_new_scale(state, scale_from_dpi(LOWORD(wparam)));
+  const std::optional<ScaleChange> change = store_new_scale(state, scale_from_dpi(*dpi));
   if (!change) return;
   const DWORD style = frame_style(window, change->decorated);
   const auto ex_style = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));

@@ -8,6 +8,8 @@
 namespace corvane {
 
 void on_get_min_max_info(HWND window, WindowData& data, MINMAXINFO* info);
-void on_dpi_changed(HWND window, WindowData& data, WPARAM wparam, const RECT& suggested);
+// Acts only on what the system sends: a DPI within Windows' scaling range, the same in both words of
+// wParam, and a readable suggested rectangle at lParam. Any other WM_DPICHANGED changes nothing.
+void on_dpi_changed(HWND window, WindowData& data, WPARAM wparam, LPARAM lparam);
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include "support/last_error.h"
 #include "window/owed_posts.h"
 #include "window/registered_messages.h"
+#include "window/window_destruction.h"
 
 namespace corvane {
 namespace {
@@ -92,6 +93,8 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
   EventLoopRunner& runner = *data.runner;
   switch (msg) {
     case WM_NCDESTROY:
+      // Only the loop's release destroys this window; any other WM_NCDESTROY was posted.
+      if (!is_being_destroyed(window)) return 0;
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       request_internal_paint(window);
       drop_owed_closures(window);

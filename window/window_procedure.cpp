@@ -4,6 +4,7 @@
 #include "window/main_window.h"
 #include "window/registered_messages.h"
 #include "window/size_limits.h"
+#include "window/window_destruction.h"
 #include "window/window_input.h"
 #include "window/window_theme.h"
 
@@ -14,19 +15,6 @@ namespace {
 void record_flag(WindowData& data, WindowFlags::Bit bit, bool on) {
   std::lock_guard guard(data.state->lock);
   data.state->flags = data.state->flags.with(bit, on);
-}
-
-// WM_DPICHANGED carries a pointer to the suggested rectangle, and Wine lets any program post it: a
-// pointer that is not readable memory of this process is not the system's.
-bool holds_rect(LPARAM lparam) {
-  const auto* rect = reinterpret_cast<const BYTE*>(lparam);
-  MEMORY_BASIC_INFORMATION region;
-  if (rect == nullptr || VirtualQuery(rect, &region, sizeof region) == 0) return false;
-  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-  const auto* region_end = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize;
-  return region.State == MEM_COMMIT && (region.Protect & kReadable) && !(region.Protect & PAGE_GUARD) &&
-         rect + sizeof(RECT) <= region_end;
 }
 
 // Any program can post "Corvane::DestroyMsg"; only release_window's counts.
@@ -94,7 +82,7 @@ void on_size(HWND window, WindowData& data, WPARAM kind, LPARAM size) {
 
 MessageStep handle_registered_message(HWND window, WindowData& data, UINT msg, WPARAM wparam) {
   if (is_message(msg, RegisteredMessage::DestroyMsg)) {
-    if (destroy_requested(data) && !DestroyWindow(window)) ignore_last_error();
+    if (destroy_requested(data) && !destroy_window(window)) ignore_last_error();
     return answered(0);
   }
   if (is_message(msg, RegisteredMessage::SetRetainMaximized)) {
@@ -116,11 +104,13 @@ MessageStep handle_window_message(HWND window, WindowData& data, UINT msg, WPARA
       data.deliver(window, window_event::CloseRequest{});
       return answered(0);
     case WM_DESTROY:
+      if (!is_being_destroyed(window)) return answered(0);  // posted by someone else
       RevokeDragDrop(window);
       data.deliver(window, window_event::WindowDestroyed{});
       data.runner->unregister_window(window);
       return answered(0);
     case WM_NCDESTROY:
+      if (!is_being_destroyed(window)) return answered(0);
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       data.removed = true;
       return answered(0);
@@ -138,7 +128,7 @@ MessageStep handle_window_message(HWND window, WindowData& data, UINT msg, WPARA
       on_get_min_max_info(window, data, reinterpret_cast<MINMAXINFO*>(lparam));
       return answered(0);
     case WM_DPICHANGED:
-      if (holds_rect(lparam)) on_dpi_changed(window, data, wparam, *reinterpret_cast<const RECT*>(lparam));
+      on_dpi_changed(window, data, wparam, lparam);
       return answered(0);
     case WM_ENTERSIZEMOVE:
     case WM_EXITSIZEMOVE:

@@ -1,9 +1,10 @@
-// Prints the start-up table: Corvane.exe against a window-only floor program, started alternately
-// with a warm wineserver. For Corvane it gives its own share of the time until a user sees the page:
-// process start to the environment request (after which the browser's own start runs), and the two
-// steps between the runtime's completions and the host's next request. The times come from the test
-// runtime's log, stamped with the performance counter, one clock for every process; CPU, wake-ups and
-// memory are read from the Linux side, since Wine's GetProcessTimes answers for the caller only.
+// Prints the start-up table: Corvane.exe against a minimal WebView2 host (the floor), started
+// alternately with a warm wineserver, both beside the test runtime answering at once. The rows give each
+// host's own share of the time until a user sees the page: process start to the environment request
+// (after which the browser's own start runs), the steps between the runtime's completions and the
+// host's next request, and start to the navigation. The times come from the test runtime's log, stamped
+// with the performance counter, one clock for every process; CPU, wake-ups and memory are read from the
+// Linux side, since Wine's GetProcessTimes answers for the caller only.
 #include <windows.h>
 
 #include <algorithm>
@@ -37,11 +38,13 @@ struct Subject {
   const wchar_t* exe;
   const wchar_t* window_class;
   const wchar_t* title;
-  bool has_runtime;
 };
 
-const Subject kCorvane{L"Corvane.exe", L"Window Class", L"Corvane", true};
-const Subject kFloor{L"floor_window.exe", L"Corvane Floor", L"Corvane floor", false};
+const Subject kCorvane{L"Corvane.exe", L"Window Class", L"Corvane"};
+const Subject kFloor{L"floor_host.exe", L"Corvane Floor", L"Corvane floor"};
+
+// The runtime answers at once, so that the rows show the hosts' own time and none of the stand-in's.
+constexpr char kRuntimeScript[] = "environment-delay 0\ncontroller-delay 0\n";
 
 // What a timed log line says happened, in milliseconds of the performance counter.
 using Moments = std::map<std::string, double>;
@@ -54,7 +57,7 @@ Moments read_moments(const std::wstring& log) {
       {"ICoreWebView2Environment10.CreateCoreWebView2ControllerWithOptions(", "controller requested"},
       {"ICoreWebView2Environment.CreateCoreWebView2Controller(", "controller requested"},
       {"completion controller delivered", "controller completed"},
-      {"ICoreWebView2Controller.put_IsVisible(TRUE)", "page visible"},
+      {"ICoreWebView2.Navigate(", "navigation requested"},
       {"window painted", "painted"},
   };
   Moments moments;
@@ -77,16 +80,18 @@ struct Run {
   unsigned long long idle_wake_ups = 0;
 };
 
-bool has_all(const Moments& moments, bool has_runtime) {
-  if (!moments.count("painted")) return false;
-  return !has_runtime || moments.count("page visible");
+bool has_all(const Moments& moments) {
+  return moments.count("painted") && moments.count("navigation requested");
 }
 
-std::optional<Run> run_once(const Subject& subject, const std::wstring& log, bool measure_idle) {
+std::optional<Run> run_once(const Subject& subject, const std::wstring& log, const std::wstring& script,
+                            bool measure_idle) {
   DeleteFileW(log.c_str());
   const std::wstring exe = testing_support::beside_this_program(subject.exe);
   const double start = now_ms();
-  testing_support::Program program(exe, L"", {L"CORVANE_WEBVIEW2_LOG=" + log, L"CORVANE_WEBVIEW2_TIMES=1"});
+  testing_support::Program program(
+      exe, L"",
+      {L"CORVANE_WEBVIEW2_LOG=" + log, L"CORVANE_WEBVIEW2_SCRIPT=" + script, L"CORVANE_WEBVIEW2_TIMES=1"});
   if (!program.started()) return std::nullopt;
   HWND window = nullptr;
   while (!window && now_ms() - start < 30000) {
@@ -98,16 +103,15 @@ std::optional<Run> run_once(const Subject& subject, const std::wstring& log, boo
   Run run;
   run.ms["start to main window shown"] = now_ms() - start;
   Moments moments;
-  while (!has_all(moments = read_moments(log), subject.has_runtime) && now_ms() - start < 30000) Sleep(5);
-  if (!has_all(moments, subject.has_runtime)) return std::nullopt;
+  while (!has_all(moments = read_moments(log)) && now_ms() - start < 30000) Sleep(5);
+  if (!has_all(moments)) return std::nullopt;
   run.ms["start to main window painted"] = moments["painted"] - start;
-  if (subject.has_runtime) {
-    run.ms["start to environment requested"] = moments["environment requested"] - start;
-    run.ms["environment completed to controller requested"] =
-        moments["controller requested"] - moments["environment completed"];
-    run.ms["controller completed to page visible"] =
-        moments["page visible"] - moments["controller completed"];
-  }
+  run.ms["start to environment requested"] = moments["environment requested"] - start;
+  run.ms["environment completed to controller requested"] =
+      moments["controller requested"] - moments["environment completed"];
+  run.ms["controller completed to navigation requested"] =
+      moments["navigation requested"] - moments["controller completed"];
+  run.ms["start to navigation requested"] = moments["navigation requested"] - start;
   const auto process = testing_support::linux_process_id(exe);
   if (!process) return std::nullopt;
   if (measure_idle) {
@@ -172,28 +176,26 @@ std::string ratio(double corvane, double floor) {
 }
 
 void spread_row(const std::string& name, const std::vector<double>& corvane,
-                const std::vector<double>* floor) {
-  const Spread c = spread(corvane);
-  std::string line = number(c.fastest) + " to " + number(c.slowest);
-  if (floor) {
-    const Spread f = spread(*floor);
-    line += "  (floor " + number(f.fastest) + " to " + number(f.slowest) + ")";
-  }
-  std::printf("  %-50s%s\n", name.c_str(), line.c_str());
+                const std::vector<double>& floor) {
+  const Spread c = spread(corvane), f = spread(floor);
+  std::printf("  %-50s%s to %s  (floor %s to %s)\n", name.c_str(), number(c.fastest).c_str(),
+              number(c.slowest).c_str(), number(f.fastest).c_str(), number(f.slowest).c_str());
 }
+
+// The rows every run measures, in the table's order.
+constexpr const char* kTimedRows[] = {
+    "start to environment requested",
+    "environment completed to controller requested",
+    "controller completed to navigation requested",
+    "start to navigation requested",
+    "start to main window shown",
+    "start to main window painted",
+};
 
 void print_table(Series& corvane, Series& floor, const Run& corvane_idle, const Run& floor_idle) {
   const auto median = [](const std::vector<double>& values) { return spread(values).median; };
-  const double floor_shown = median(floor.ms["start to main window shown"]);
-  const double requested = median(corvane.ms["start to environment requested"]);
   row("", "Corvane", "floor", "ratio");
-  row("start to environment requested (ms)", number(requested), number(floor_shown),
-      ratio(requested, floor_shown));
-  row("environment completed to controller requested (ms)",
-      number(median(corvane.ms["environment completed to controller requested"])));
-  row("controller completed to page visible (ms)",
-      number(median(corvane.ms["controller completed to page visible"])));
-  for (const char* name : {"start to main window shown", "start to main window painted"}) {
+  for (const char* name : kTimedRows) {
     const double c = median(corvane.ms[name]), f = median(floor.ms[name]);
     row(std::string(name) + " (ms)", number(c), number(f), ratio(c, f));
   }
@@ -205,16 +207,7 @@ void print_table(Series& corvane, Series& floor, const Run& corvane_idle, const 
   row("executable size (KiB)", number(file_kib(kCorvane), 0), number(file_kib(kFloor), 0),
       ratio(file_kib(kCorvane), file_kib(kFloor)));
   std::printf("fastest to slowest run (ms)\n");
-  spread_row("start to environment requested", corvane.ms["start to environment requested"],
-             &floor.ms["start to main window shown"]);
-  spread_row("environment completed to controller requested",
-             corvane.ms["environment completed to controller requested"], nullptr);
-  spread_row("controller completed to page visible", corvane.ms["controller completed to page visible"],
-             nullptr);
-  spread_row("start to main window shown", corvane.ms["start to main window shown"],
-             &floor.ms["start to main window shown"]);
-  spread_row("start to main window painted", corvane.ms["start to main window painted"],
-             &floor.ms["start to main window painted"]);
+  for (const char* name : kTimedRows) spread_row(name, corvane.ms[name], floor.ms[name]);
 }
 
 }  // namespace
@@ -225,28 +218,30 @@ int main() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring log = std::wstring(temp) + L"corvane-benchmark-runtime.log";
+  const std::wstring script = std::wstring(temp) + L"corvane-benchmark-runtime.script";
+  std::ofstream(std::filesystem::path(script)) << kRuntimeScript;
   std::printf(
-      "start-up benchmark: %d runs of each, alternating Corvane and the floor, after a warm-up run of "
-      "each; warm wineserver\n",
+      "start-up benchmark: %d runs of each, alternating Corvane and the floor (a minimal WebView2 host), "
+      "after a warm-up run of each; warm wineserver\n",
       kRuns);
-  std::printf(
-      "test runtime delays: environment 400 ms, controller 150 ms (the strict test runtime's defaults)\n");
+  std::printf("test runtime: answers at once (environment and controller delays 0)\n");
   std::fflush(stdout);
   Series corvane, floor;
   for (int i = 0; i <= kRuns; ++i) {
-    const auto c = run_once(kCorvane, log, false);
-    const auto f = run_once(kFloor, log, false);
+    const auto c = run_once(kCorvane, log, script, false);
+    const auto f = run_once(kFloor, log, script, false);
     if (!c || !f) {
-      std::printf("start-up benchmark: a program did not start, paint, or end when closed\n");
+      std::printf("start-up benchmark: a program did not start, paint, navigate, or end when closed\n");
       return 1;
     }
     if (i == 0) continue;  // the warm-up
     corvane.add(*c);
     floor.add(*f);
   }
-  const auto corvane_idle = run_once(kCorvane, log, true);
-  const auto floor_idle = run_once(kFloor, log, true);
+  const auto corvane_idle = run_once(kCorvane, log, script, true);
+  const auto floor_idle = run_once(kFloor, log, script, true);
   DeleteFileW(log.c_str());
+  DeleteFileW(script.c_str());
   if (!corvane_idle || !floor_idle) {
     std::printf("start-up benchmark: an idle run could not be measured\n");
     return 1;

@@ -4,24 +4,17 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
 #include "support/text.h"
+#include "tests/common/artifacts.h"
 #include "tests/common/paths.h"
 
 namespace corvane::testing_support {
 namespace {
-
-// A path of the Linux side, as Wine's Z: drive shows it.
-std::wstring from_unix(const char* path) {
-  std::wstring windows = L"Z:" + to_utf16(path);
-  std::replace(windows.begin(), windows.end(), L'/', L'\\');
-  return windows;
-}
 
 // The program and the test runtime in a folder of this run's own: the runtime is found beside the
 // program, and nothing else of the build is.
@@ -71,13 +64,9 @@ std::string current_test() {
   return info ? std::string(info->test_suite_name()) + "." + info->name() : "(outside a test)";
 }
 
-std::wstring artifact(const wchar_t* name) {
-  return from_unix(CORVANE_TEST_ARTIFACTS) + L"\\" + name;
-}
-
 // One line per run that ended by itself, for the suite's summary.
 void record_contract(const std::string& verdict) {
-  std::ofstream(std::filesystem::path(artifact(L"runtime-contracts.log")), std::ios::app)
+  std::ofstream(std::filesystem::path(test_artifact(L"runtime-contracts.log")), std::ios::app)
       << current_test() << ": " << verdict << "\n";
 }
 
@@ -195,12 +184,6 @@ std::optional<DWORD> CorvaneRun::close_and_wait() {
   if (!main_window_) main_window_ = program_->wait_for_main_window();
   PostMessageW(main_window_, WM_CLOSE, 0, 0);
   return program_->wait_for_exit();
-}
-
-void report_figure(const std::string& line) {
-  std::printf("%s\n", line.c_str());
-  std::fflush(stdout);
-  std::ofstream(std::filesystem::path(artifact(L"figures.log")), std::ios::app) << line << "\n";
 }
 
 UrlRecorder::UrlRecorder() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/artifacts.h"
 #include "tests/common/child_process.h"
 #include "tests/common/program.h"
 
@@ -56,10 +57,6 @@ class CorvaneRun {
   std::unique_ptr<Program> program_;
   HWND main_window_ = nullptr;
 };
-
-// Prints a figure a test measured, and keeps it for the suite's summary (test-artifacts/figures.log):
-// passing tests' output is not shown.
-void report_figure(const std::string& line);
 
 // While it lives, the shell hands https, http, mailto and tel URLs to the recording script; when it
 // goes, the prefix is as it was (and every Wine session starts from that state too).

@@ -50,7 +50,15 @@ INSTANTIATE_TEST_SUITE_P(
                     ForeignMessage{"destroy_request", "main", "Corvane::DestroyMsg"},
                     ForeignMessage{"parent_subclass_detach", "main", "0x465"},
                     ForeignMessage{"device_change_of_no_kind", "thread-target", "0xFE"},
-                    ForeignMessage{"dpi_change_without_a_rectangle", "main", "0x2E0"}),
+                    ForeignMessage{"dpi_change_without_a_rectangle", "main", "0x2E0"},
+                    // WM_DESTROY and WM_NCDESTROY have no parameters: the window must not take them
+                    // for its own destruction.
+                    ForeignMessage{"destroy_for_the_main_window", "main", "0x2"},
+                    ForeignMessage{"nc_destroy_for_the_main_window", "main", "0x82"},
+                    ForeignMessage{"destroy_for_the_thread_target", "thread-target", "0x2"},
+                    ForeignMessage{"nc_destroy_for_the_thread_target", "thread-target", "0x82"},
+                    ForeignMessage{"destroy_for_the_container", "container", "0x2"},
+                    ForeignMessage{"nc_destroy_for_the_container", "container", "0x82"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct DuringTheDialog {

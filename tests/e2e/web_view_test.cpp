@@ -359,6 +359,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "null ICoreWebView2Environment10.CreateCoreWebView2ControllerOptions\n",
                     system(E_POINTER)},
         FailureCase{"no_web_view", "null ICoreWebView2Controller.get_CoreWebView2\n", system(E_POINTER)},
+        // The E_POINTER of a NULL result is the host's own finding: error information an earlier call
+        // left on the thread does not describe it.
+        FailureCase{"no_settings_after_stale_error_info",
+                    "error-info ICoreWebView2Controller.get_CoreWebView2 left over from an earlier call\n"
+                    "null ICoreWebView2.get_Settings\n",
+                    system(E_POINTER)},
         FailureCase{"no_settings", "null ICoreWebView2.get_Settings\n", system(E_POINTER)},
         FailureCase{"no_ICoreWebView2_4", "null ICoreWebView2_4\n", system(E_POINTER)},
         FailureCase{"setting", "fail ICoreWebView2Settings.put_IsZoomControlEnabled 0x80070057\n",

@@ -9,6 +9,7 @@
 #include "support/com_object.h"
 #include "tests/common/opener_probe.h"
 #include "webview/container.h"
+#include "window/window_destruction.h"
 
 namespace corvane {
 namespace {
@@ -90,7 +91,7 @@ TEST_P(NewWindowRequest, IsDecidedOnceAndNeverLeftOpen) {
   Record record;
   HWND container = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   install_container_subclass(container);
-  if (c.container == Container::GoneBeforeTheRequest) DestroyWindow(container);
+  if (c.container == Container::GoneBeforeTheRequest) destroy_window(container);
   const auto handler = std::make_shared<const NewWindowCallback>([&](std::string_view, NewWindowFeatures) {
     record.calls.push_back("handler");
     return NewWindowDecision{};
@@ -104,12 +105,12 @@ TEST_P(NewWindowRequest, IsDecidedOnceAndNeverLeftOpen) {
         Request::create(&record, c.faults));
     EXPECT_EQ(status.code, c.returned);
   }
-  if (c.container == Container::GoneBeforeTheDecision) DestroyWindow(container);
+  if (c.container == Container::GoneBeforeTheDecision) destroy_window(container);
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   EXPECT_EQ(record.calls, c.calls);
   EXPECT_TRUE(record.web_view_gone && record.environment_gone) << "the opener's references were kept";
-  if (IsWindow(container)) DestroyWindow(container);
+  if (IsWindow(container)) destroy_window(container);
 }
 
 const std::vector<std::string> kDecided = {"GetDeferral", "handler", "put_Handled(TRUE)", "Complete"};

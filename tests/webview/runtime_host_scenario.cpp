@@ -224,8 +224,11 @@ struct Misbehaviour {
   bool multithreaded = false;    // "mta": creates the environment from the multithreaded apartment
   bool other_thread = false;     // "other-thread": calls the web view from a thread of its own
   bool keeps_a_string = false;   // "keep-string": never frees a string the runtime handed out
+  bool local_frees = false;      // "local-free": frees strings with LocalFree, not CoTaskMemFree
   bool destroys_parent = false;  // "destroy-parent": the controller's parent window goes first
 };
+
+constexpr int kLocallyFreed = 10;
 
 Misbehaviour misbehaviour(const std::vector<std::string>& arguments) {
   Misbehaviour m;
@@ -233,6 +236,7 @@ Misbehaviour misbehaviour(const std::vector<std::string>& arguments) {
     m.multithreaded |= a == "mta";
     m.other_thread |= a == "other-thread";
     m.keeps_a_string |= a == "keep-string";
+    m.local_frees |= a == "local-free";
     m.destroys_parent |= a == "destroy-parent";
   }
   return m;
@@ -296,6 +300,12 @@ CORVANE_SCENARIO(runtime_host) {
   if (m.keeps_a_string) {
     LPWSTR kept = nullptr;
     web_view->get_Source(&kept);
+  }
+  // Later strings are likely to get an earlier one's block back.
+  for (int i = 0; m.local_frees && i < kLocallyFreed; ++i) {
+    LPWSTR text = nullptr;
+    web_view->get_Source(&text);
+    LocalFree(text);
   }
   if (m.destroys_parent) {
     DestroyWindow(parent);

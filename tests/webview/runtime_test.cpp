@@ -236,7 +236,9 @@ INSTANTIATE_TEST_SUITE_P(
                      "get_Settings from another thread 0x8001010E",
                      "runtime contract: 1 thread violations, 0 strings not freed"},
         ContractCase{"string_kept", "keep-string", "",
-                     "runtime contract: 0 thread violations, 1 strings not freed"}),
+                     "runtime contract: 0 thread violations, 1 strings not freed"},
+        ContractCase{"strings_freed_the_wrong_way", "local-free", "",
+                     "runtime contract: 0 thread violations, 10 strings not freed"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TestRuntime, CountsWhatTheHostHolds) {

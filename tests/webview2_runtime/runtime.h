@@ -54,7 +54,8 @@ struct Completion {
   HRESULT failure = S_OK;
 };
 
-// The HRESULT the script wants this call to fail with (error information set), or S_OK.
+// The HRESULT the script wants this call to fail with (error information set), or S_OK (with the error
+// information the script leaves for this call, if any).
 HRESULT scripted_failure(const std::string& call);
 bool lacks(REFIID iid);
 // Whether the script makes QueryInterface for the interface, or the call, succeed with NULL.

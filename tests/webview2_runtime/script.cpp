@@ -2,6 +2,8 @@
 //   fail <Interface.Method> <hresult> [description]   every such call fails with that result
 //   fail-once <Interface.Method> <n> <hresult> [description]
 //                                                     only the n-th such call (from 1) fails
+//   error-info <Interface.Method> <description>       every such call succeeds, and leaves error
+//                                                     information on the thread all the same
 //   environment-completion success|null|quit|<hresult>
 //   controller-completion success|null|quit|<hresult>
 //   environment-delay <ms>|never                      how long the creation takes (400 ms)
@@ -34,6 +36,7 @@ struct Failure {
 struct Script {
   std::map<std::string, Failure> failures;
   std::map<std::string, std::pair<long, Failure>> failures_once;
+  std::map<std::string, std::string> error_infos;
   std::set<std::string> lacking;
   std::set<std::string> null_results;
   Completion environment, controller;
@@ -76,6 +79,8 @@ void read_line(Script& script, const std::string& line) {
     long nth = 0;
     words >> nth;
     script.failures_once[name] = {nth, parse_failure(words)};
+  } else if (verb == "error-info") {
+    std::getline(words >> std::ws, script.error_infos[name]);
   } else if (verb == "lack") {
     script.lacking.insert(name);
   } else if (verb == "null") {
@@ -142,19 +147,24 @@ const Failure* failure_for(const std::string& call) {
   return ++occurrences[call] == once->second.first ? &once->second.second : nullptr;
 }
 
+void set_error_info(const std::string& description) {
+  ComPtr<ICreateErrorInfo> create;
+  if (FAILED(CreateErrorInfo(&create))) return;
+  create->SetDescription(to_utf16(description).data());
+  ComPtr<IErrorInfo> info;
+  if (SUCCEEDED(create.As(&info))) SetErrorInfo(0, info.Get());
+}
+
 }  // namespace
 
 HRESULT scripted_failure(const std::string& call) {
   const Failure* failure = failure_for(call);
-  if (failure == nullptr) return S_OK;
-  if (!failure->description.empty()) {
-    ComPtr<ICreateErrorInfo> create;
-    if (SUCCEEDED(CreateErrorInfo(&create))) {
-      create->SetDescription(to_utf16(failure->description).data());
-      ComPtr<IErrorInfo> info;
-      if (SUCCEEDED(create.As(&info))) SetErrorInfo(0, info.Get());
-    }
+  if (failure == nullptr) {
+    if (const auto left = script().error_infos.find(call); left != script().error_infos.end())
+      set_error_info(left->second);
+    return S_OK;
   }
+  if (!failure->description.empty()) set_error_info(failure->description);
   return failure->code;
 }
 

@@ -1,8 +1,9 @@
 // Strings the runtime hands out, tracked until the host frees them. The host frees them with
 // CoTaskMemFree, which the runtime sees through an IMallocSpy registered for the whole process.
+#include <algorithm>
 #include <cstring>
-#include <map>
 #include <mutex>
+#include <vector>
 
 #include "support/text.h"
 #include "tests/webview2_runtime/runtime.h"
@@ -10,10 +11,20 @@
 namespace corvane::test_runtime {
 namespace {
 
+// One record per string handed out. A string freed some other way (LocalFree, HeapFree) never reaches
+// the watch, and its block may be handed out again for a later string while its record is still open:
+// that record then counts as a string not freed with CoTaskMemFree, and the later string gets a record
+// of its own.
+struct Record {
+  void* block;
+  std::wstring text;
+};
+
 // Never destroyed: the process's last frees may come after this DLL was told it is detached.
 struct Outstanding {
   std::mutex lock;
-  std::map<void*, std::wstring> strings;
+  std::vector<Record> open;     // handed out, not yet freed
+  std::vector<Record> wrongly;  // freed some other way
 };
 
 Outstanding& outstanding() {
@@ -21,10 +32,15 @@ Outstanding& outstanding() {
   return *strings;
 }
 
+// The open record of the block, if any.
+std::vector<Record>::iterator open_record(Outstanding& o, void* block) {
+  return std::find_if(o.open.begin(), o.open.end(), [&](const Record& r) { return r.block == block; });
+}
+
 void forget(void* block) {
   Outstanding& o = outstanding();
   std::lock_guard guard(o.lock);
-  o.strings.erase(block);
+  if (const auto record = open_record(o, block); record != o.open.end()) o.open.erase(record);
 }
 
 // Sees every task-memory free of the process; changes nothing about any allocation.
@@ -66,7 +82,12 @@ LPWSTR hand_out_string(const std::wstring& value) {
   std::memcpy(copy, value.c_str(), bytes);
   Outstanding& o = outstanding();
   std::lock_guard guard(o.lock);
-  o.strings[copy] = value;
+  // Handed out again while still open: the earlier string was never given to CoTaskMemFree.
+  if (const auto earlier = open_record(o, copy); earlier != o.open.end()) {
+    o.wrongly.push_back(std::move(*earlier));
+    o.open.erase(earlier);
+  }
+  o.open.push_back({copy, value});
   return copy;
 }
 
@@ -78,14 +99,16 @@ HRESULT hand_out_text(const std::string& call, LPWSTR* out, const std::wstring& 
 }
 
 long report_unfreed_strings() {
-  std::map<void*, std::wstring> unfreed;
+  std::vector<Record> open, wrongly;
   {
     Outstanding& o = outstanding();
     std::lock_guard guard(o.lock);
-    unfreed = o.strings;
+    open = o.open;
+    wrongly = o.wrongly;
   }
-  for (const auto& [block, value] : unfreed) log_line("live string \"" + to_utf8(value) + "\"");
-  return static_cast<long>(unfreed.size());
+  for (const Record& r : open) log_line("live string \"" + to_utf8(r.text) + "\"");
+  for (const Record& r : wrongly) log_line("string not freed with CoTaskMemFree \"" + to_utf8(r.text) + "\"");
+  return static_cast<long>(open.size() + wrongly.size());
 }
 
 }  // namespace corvane::test_runtime

@@ -33,14 +33,14 @@ TEST_F(MainWindowCreation, ShowsAMaximizedCaptionedWindowWithItsIcon) {
   wchar_t class_name[32];
   GetClassNameW(w, class_name, 32);
   EXPECT_STREQ(class_name, L"Window Class");
-  DestroyWindow(w);
+  destroy_window(w);
 }
 
 TEST_F(MainWindowCreation, WithoutAnIconBothIconsAreEmpty) {
   auto created = create_window(loop(), attributes(false));
   ASSERT_TRUE(created.ok());
   EXPECT_EQ(SendMessageW(created.value().hwnd, WM_GETICON, ICON_SMALL, 0), 0);
-  DestroyWindow(created.value().hwnd);
+  destroy_window(created.value().hwnd);
 }
 
 TEST_F(MainWindowCreation, EventsBeforeTheRunLoopAreQueuedForItsFirstCycle) {
@@ -50,7 +50,7 @@ TEST_F(MainWindowCreation, EventsBeforeTheRunLoopAreQueuedForItsFirstCycle) {
   ASSERT_TRUE(created.ok());
   EXPECT_TRUE(fresh->runner()->handler_busy());
   EXPECT_EQ(fresh->runner()->phase(), RunnerPhase::NotStarted);
-  DestroyWindow(created.value().hwnd);
+  destroy_window(created.value().hwnd);
 }
 
 CORVANE_SCENARIO(report_main_window) {

@@ -9,6 +9,7 @@
 #include "tests/common/describe_event.h"
 #include "window/event_loop.h"
 #include "window/main_window.h"
+#include "window/window_destruction.h"
 
 namespace corvane::testing_support {
 
@@ -72,7 +73,7 @@ class WindowFixture : public testing::Test {
   }
 
   void TearDown() override {
-    for (HWND w : windows_) DestroyWindow(w);
+    for (HWND w : windows_) destroy_window(w);
     pump();
     log().clear();
   }

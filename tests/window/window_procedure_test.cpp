@@ -241,6 +241,44 @@ TEST_F(WindowProcedure, DpiMessageWithTheSameDpiChangesNothing) {
   EXPECT_TRUE(EqualRect(&before, &after));
 }
 
+struct DpiMessage {
+  const char* name;
+  WPARAM wparam;
+  bool acted_on;  // the window took the new scale
+};
+
+class DpiChange : public WindowProcedure, public testing::WithParamInterface<DpiMessage> {
+ protected:
+  static double scale_factor(const MainWindow& w) {
+    std::lock_guard guard(w.state->lock);
+    return w.state->scale_factor;
+  }
+};
+
+// Any program can post WM_DPICHANGED: only a DPI the system would send changes the window's scale.
+TEST_P(DpiChange, ActsOnlyOnADpiTheSystemSends) {
+  const MainWindow w = open(false);
+  RECT suggested;
+  SendMessageW(w.hwnd, WM_DPICHANGED, GetParam().wparam, suggested_rect(w.hwnd, suggested));
+  EXPECT_EQ(scale_factor(w), GetParam().acted_on ? LOWORD(GetParam().wparam) / 96.0 : 1.0);
+  const bool scale_changed = !log().empty() && log().front().starts_with("ScaleChanged ");
+  EXPECT_EQ(scale_changed, GetParam().acted_on);
+  if (!GetParam().acted_on) {
+    EXPECT_TRUE(log().empty()) << log().front();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, DpiChange,
+    testing::Values(DpiMessage{"125_percent", MAKEWPARAM(120, 120), true},
+                    DpiMessage{"500_percent", MAKEWPARAM(480, 480), true}, DpiMessage{"zero", 0, false},
+                    DpiMessage{"different_words", MAKEWPARAM(144, 96), false},
+                    DpiMessage{"below_100_percent", MAKEWPARAM(95, 95), false},
+                    DpiMessage{"above_500_percent", MAKEWPARAM(481, 481), false},
+                    DpiMessage{"all_ones", MAKEWPARAM(0xFFFF, 0xFFFF), false},
+                    DpiMessage{"bits_above_the_words", (WPARAM{1} << 40) | MAKEWPARAM(144, 144), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(WindowProcedure, DpiChangeKeepsThePhysicalSizeWithoutFullWindowDragging) {
   const DragFullWindows dragging(FALSE);
   const MainWindow w = open(false);
