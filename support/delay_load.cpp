@@ -22,8 +22,11 @@ void load_delayed_library(const wchar_t* dll) noexcept {
 namespace {
 
 std::string function_name(const DelayLoadProc& function) {
-  if (!function.fImportByName) return "#" + std::to_string(function.dwOrdinal);
-  return function.szProcName ? function.szProcName : "?";
+  if (function.fImportByName) return function.szProcName ? function.szProcName : "?";
+  // Appended rather than "#" + to_string(...): GCC 12 at -O3 warns wrongly (-Wrestrict) on that form.
+  std::string name = "#";
+  name += std::to_string(function.dwOrdinal);
+  return name;
 }
 
 // Called by MinGW's delay-load helper when a library or a function cannot be found. Returning would
