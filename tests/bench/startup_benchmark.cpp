@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "support/handles.h"
-#include "tests/common/linux_process.h"
 #include "tests/common/paths.h"
+#include "tests/common/process_figures.h"
 #include "tests/common/program.h"
 
 namespace corvane {
@@ -75,9 +75,9 @@ Moments read_moments(const std::wstring& log) {
 
 struct Run {
   std::map<std::string, double> ms;  // figure -> milliseconds
-  double peak_resident_mib = 0;
+  std::optional<double> peak_resident_mib;
   double idle_cpu_ms = 0;
-  unsigned long long idle_wake_ups = 0;
+  std::optional<unsigned long long> idle_wake_ups;
 };
 
 bool has_all(const Moments& moments) {
@@ -112,20 +112,19 @@ std::optional<Run> run_once(const Subject& subject, const std::wstring& log, con
   run.ms["controller completed to navigation requested"] =
       moments["navigation requested"] - moments["controller completed"];
   run.ms["start to navigation requested"] = moments["navigation requested"] - start;
-  const auto process = testing_support::linux_process_id(exe);
-  if (!process) return std::nullopt;
+  const testing_support::ProcessWatch process(program.handle(), program.id(), exe);
   if (measure_idle) {
     Sleep(1000);
-    const auto before = testing_support::linux_process_figures(*process);
+    const auto before = process.figures();
     Sleep(kIdleMs);
-    const auto after = testing_support::linux_process_figures(*process);
+    const auto after = process.figures();
     if (!before || !after) return std::nullopt;
     run.idle_cpu_ms = after->cpu_ms - before->cpu_ms;
-    run.idle_wake_ups = after->voluntary_switches - before->voluntary_switches;
+    if (before->wake_ups && after->wake_ups) run.idle_wake_ups = *after->wake_ups - *before->wake_ups;
   }
-  const auto figures = testing_support::linux_process_figures(*process);
+  const auto figures = process.figures();
   if (!figures) return std::nullopt;
-  run.peak_resident_mib = figures->peak_resident_mib;
+  run.peak_resident_mib = figures->peak_memory_mib;
   PostMessageW(window, WM_CLOSE, 0, 0);
   if (!program.wait_for_exit(30000)) return std::nullopt;
   return run;
@@ -149,7 +148,7 @@ struct Series {
 
   void add(const Run& run) {
     for (const auto& [name, value] : run.ms) ms[name].push_back(value);
-    peak_resident_mib.push_back(run.peak_resident_mib);
+    if (run.peak_resident_mib) peak_resident_mib.push_back(*run.peak_resident_mib);
   }
 };
 
@@ -200,10 +199,14 @@ void print_table(Series& corvane, Series& floor, const Run& corvane_idle, const 
     row(std::string(name) + " (ms)", number(c), number(f), ratio(c, f));
   }
   row("CPU while idle for 30 s (ms)", number(corvane_idle.idle_cpu_ms), number(floor_idle.idle_cpu_ms));
-  row("wake-ups while idle for 30 s", number(double(corvane_idle.idle_wake_ups), 0),
-      number(double(floor_idle.idle_wake_ups), 0));
-  const double c_mib = median(corvane.peak_resident_mib), f_mib = median(floor.peak_resident_mib);
-  row("peak resident memory (MiB)", number(c_mib), number(f_mib), ratio(c_mib, f_mib));
+  row("wake-ups while idle for 30 s", testing_support::measured(corvane_idle.idle_wake_ups),
+      testing_support::measured(floor_idle.idle_wake_ups));
+  if (corvane.peak_resident_mib.empty() || floor.peak_resident_mib.empty()) {
+    row("peak resident memory (MiB)", testing_support::measured(std::optional<double>{}));
+  } else {
+    const double c_mib = median(corvane.peak_resident_mib), f_mib = median(floor.peak_resident_mib);
+    row("peak resident memory (MiB)", number(c_mib), number(f_mib), ratio(c_mib, f_mib));
+  }
   row("executable size (KiB)", number(file_kib(kCorvane), 0), number(file_kib(kFloor), 0),
       ratio(file_kib(kCorvane), file_kib(kFloor)));
   std::printf("fastest to slowest run (ms)\n");

@@ -9,14 +9,16 @@
 
 namespace corvane::testing_support {
 
-std::wstring from_unix(const char* path) {
-  std::wstring windows = L"Z:" + to_utf16(path);
+std::wstring build_path(const char* path) {
+  // A build on Linux names its files from /, which Wine shows on drive Z:; a native build's paths
+  // already start with a drive.
+  std::wstring windows = (path[0] == '/' ? L"Z:" : L"") + to_utf16(path);
   std::replace(windows.begin(), windows.end(), L'/', L'\\');
   return windows;
 }
 
 std::wstring test_artifact(const wchar_t* name) {
-  return from_unix(CORVANE_TEST_ARTIFACTS) + L"\\" + name;
+  return build_path(CORVANE_TEST_ARTIFACTS) + L"\\" + name;
 }
 
 void report_figure(const std::string& line) {

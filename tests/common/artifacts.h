@@ -4,8 +4,8 @@
 
 namespace corvane::testing_support {
 
-// A path of the Linux side, as Wine's Z: drive shows it.
-std::wstring from_unix(const char* path);
+// A path the build names (the artifacts folder, a script), as this process reads it.
+std::wstring build_path(const char* path);
 
 // The file of that name in the test-artifacts folder.
 std::wstring test_artifact(const wchar_t* name);

@@ -20,6 +20,7 @@ class Program {
 
   bool started() const { return static_cast<bool>(process_); }
   DWORD id() const { return id_; }
+  HANDLE handle() const { return process_.get(); }
 
   // The visible top-level windows of the process titled "Corvane" with the main window's class.
   std::vector<HWND> main_windows() const;

@@ -12,30 +12,10 @@
 #include "support/text.h"
 #include "tests/common/artifacts.h"
 #include "tests/common/paths.h"
+#include "tests/common/session_changes.h"
 
 namespace corvane::testing_support {
 namespace {
-
-// The program and the test runtime in a folder of this run's own: the runtime is found beside the
-// program, and nothing else of the build is.
-std::wstring fresh_run_folder() {
-  static std::atomic<int> counter{0};
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"corvane-run-" + std::to_wstring(GetCurrentProcessId()) +
-                              L"-" + std::to_wstring(++counter) + L"\\";
-  std::error_code ignored;
-  // Process ids start again in every Wine session: a folder of an earlier run may still be here.
-  std::filesystem::remove_all(folder, ignored);
-  std::filesystem::create_directories(folder, ignored);
-  const std::pair<const wchar_t*, std::wstring> files[] = {
-      {L"Corvane.exe", corvane_exe()}, {L"WebView2Loader.dll", beside_this_program(L"WebView2Loader.dll")}};
-  for (const auto& [name, built] : files) {
-    if (!CreateHardLinkW((folder + name).c_str(), built.c_str(), nullptr))
-      CopyFileW(built.c_str(), (folder + name).c_str(), FALSE);
-  }
-  return folder;
-}
 
 std::vector<std::string> read_lines(const std::wstring& path) {
   std::vector<std::string> lines;
@@ -91,11 +71,35 @@ bool process_running(const wchar_t* name) {
 
 }  // namespace
 
+std::wstring fresh_run_folder() {
+  static std::atomic<int> counter{0};
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"corvane-run-" + std::to_wstring(GetCurrentProcessId()) +
+                              L"-" + std::to_wstring(++counter) + L"\\";
+  std::error_code ignored;
+  // Process ids start again in every Wine session: a folder of an earlier run may still be here.
+  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::create_directories(folder, ignored);
+  const std::pair<const wchar_t*, std::wstring> files[] = {
+      {L"Corvane.exe", corvane_exe()}, {L"WebView2Loader.dll", beside_this_program(L"WebView2Loader.dll")}};
+  for (const auto& [name, built] : files) {
+    if (!CreateHardLinkW((folder + name).c_str(), built.c_str(), nullptr))
+      CopyFileW(built.c_str(), (folder + name).c_str(), FALSE);
+  }
+  return folder;
+}
+
 CorvaneRun::CorvaneRun(const std::string& script, const Environment& extra, const std::wstring& arguments)
     : folder_(fresh_run_folder()) {
   std::ofstream(std::filesystem::path(folder_ + L"runtime.script")) << script;
   Environment environment = {L"CORVANE_WEBVIEW2_LOG=" + folder_ + L"runtime.log",
                              L"CORVANE_WEBVIEW2_SCRIPT=" + folder_ + L"runtime.script"};
+  // The browser profile goes to the run folder, away from the user's own, unless the test says where.
+  const bool profile_given = std::any_of(extra.begin(), extra.end(), [](const std::wstring& variable) {
+    return variable.starts_with(L"LOCALAPPDATA=");
+  });
+  if (!profile_given) environment.push_back(L"LOCALAPPDATA=" + folder_ + L"profile");
   environment.insert(environment.end(), extra.begin(), extra.end());
   program_ = std::make_unique<Program>(folder_ + L"Corvane.exe", arguments, environment);
 }
@@ -187,6 +191,7 @@ std::optional<DWORD> CorvaneRun::close_and_wait() {
 }
 
 UrlRecorder::UrlRecorder() {
+  require_label(kOpensBrowser);
   const std::wstring script = to_utf16(CORVANE_RECORD_URL_SCRIPT);
   set_string(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", script);
   set_string(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Mailers", script);
@@ -203,11 +208,11 @@ UrlRecorder::~UrlRecorder() {
 }
 
 void clear_handed_urls() {
-  DeleteFileW(from_unix(CORVANE_HANDED_URLS_LOG).c_str());
+  DeleteFileW(build_path(CORVANE_HANDED_URLS_LOG).c_str());
 }
 
 std::vector<std::string> handed_urls() {
-  return read_lines(from_unix(CORVANE_HANDED_URLS_LOG));
+  return read_lines(build_path(CORVANE_HANDED_URLS_LOG));
 }
 
 testing::AssertionResult wait_for_handed_urls(const std::vector<std::string>& urls, DWORD timeout_ms) {

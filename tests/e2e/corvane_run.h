@@ -19,6 +19,10 @@ namespace corvane::testing_support {
 // The runtime's verdict on a host that kept its side.
 inline constexpr char kContractKept[] = "runtime contract: 0 thread violations, 0 strings not freed";
 
+// A new folder holding Corvane.exe and the test runtime as its loader, as a shipped folder holds the
+// real one: the runtime is found beside the program, and nothing else of the build is.
+std::wstring fresh_run_folder();
+
 class CorvaneRun {
  public:
   // Starts Corvane.exe with a runtime script, extra environment variables and arguments.

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/config.h"
-#include "tests/common/linux_process.h"
+#include "tests/common/process_figures.h"
 #include "tests/e2e/corvane_run.h"
 
 namespace corvane {
@@ -19,9 +19,9 @@ constexpr double kIdleShare = 0.15;
 // on: a program that ends when the wait does leaves its last sample.
 class CpuWatch {
  public:
-  explicit CpuWatch(const CorvaneRun& run)
-      : process_(testing_support::linux_process_id(run.folder())), start_ms_(GetTickCount()) {
-    if (process_) start_cpu_ = cpu();
+  explicit CpuWatch(CorvaneRun& run)
+      : process_(run.program().handle(), run.program().id(), run.folder()), start_ms_(GetTickCount()) {
+    start_cpu_ = cpu();
     last_cpu_ = start_cpu_;
     last_ms_ = start_ms_;
   }
@@ -37,11 +37,11 @@ class CpuWatch {
 
  private:
   std::optional<double> cpu() const {
-    const auto figures = process_ ? testing_support::linux_process_figures(*process_) : std::nullopt;
+    const auto figures = process_.figures();
     return figures ? std::optional(figures->cpu_ms) : std::nullopt;
   }
 
-  std::optional<unsigned long> process_;
+  testing_support::ProcessWatch process_;
   DWORD start_ms_, last_ms_;
   std::optional<double> start_cpu_, last_cpu_;
 };

@@ -1,4 +1,6 @@
 // The test runtime's loader export, environment, controller options and controller.
+#include <filesystem>
+
 #include "support/text.h"
 #include "tests/webview2_runtime/objects.h"
 
@@ -307,6 +309,31 @@ ComPtr<ICoreWebView2Environment10> make_environment() {
 
 }  // namespace corvane::test_runtime
 
+namespace corvane::test_runtime {
+namespace {
+
+// As the real loader does: a runtime folder named by WEBVIEW2_BROWSER_EXECUTABLE_FOLDER without the
+// browser in it is no runtime, and the loader answers with the file not found.
+HRESULT runtime_found() {
+  wchar_t folder[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableW(L"WEBVIEW2_BROWSER_EXECUTABLE_FOLDER", folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return S_OK;
+  const std::wstring browser = std::wstring(folder) + L"\\msedgewebview2.exe";
+  return GetFileAttributesW(browser.c_str()) == INVALID_FILE_ATTRIBUTES
+             ? HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)
+             : S_OK;
+}
+
+// The browser keeps its profile there, so the real runtime makes the folder as it starts.
+void create_user_data_folder(PCWSTR folder) {
+  if (!folder || !*folder) return;
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(folder), ignored);
+}
+
+}  // namespace
+}  // namespace corvane::test_runtime
+
 extern "C" HRESULT STDAPICALLTYPE CreateCoreWebView2EnvironmentWithOptions(
     PCWSTR browser_folder, PCWSTR user_data_folder, ICoreWebView2EnvironmentOptions* options,
     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler) {
@@ -316,12 +343,14 @@ extern "C" HRESULT STDAPICALLTYPE CreateCoreWebView2EnvironmentWithOptions(
   watch_task_memory();
   watch_first_paint();
   if (options) read_all_options(options);
+  const HRESULT found = apartment_ok ? runtime_found() : RPC_E_CHANGED_MODE;
   const HRESULT hr = logged("CreateCoreWebView2EnvironmentWithOptions",
                             text(browser_folder) + ", " + text(user_data_folder) + ", " +
                                 (options ? "options" : "null") + ", " + (handler ? "handler" : "null"),
-                            apartment_ok ? S_OK : RPC_E_CHANGED_MODE);
+                            found);
   if (FAILED(hr)) return hr;
   if (!handler) return E_POINTER;
+  create_user_data_folder(user_data_folder);
   complete_later<EnvironmentHandler, ICoreWebView2Environment>(
       "environment", handler, environment_completion(), environment_delay_ms(),
       [] { return corvane::ComPtr<ICoreWebView2Environment>(make_environment()); });

@@ -4,6 +4,7 @@
 
 #include "tests/common/child_process.h"
 #include "tests/common/scenario_main.h"
+#include "tests/common/session_changes.h"
 
 namespace corvane {
 namespace {
@@ -130,6 +131,7 @@ CORVANE_SCENARIO(report_dpi) {
 
 // The system's own DPI reading, at Wine's default and at 144 DPI set for the next process.
 TEST(SystemDpi, FollowsTheConfiguredDpi) {
+  testing_support::require_label(testing_support::kChangesSettings);
   HKEY desktop;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &desktop, nullptr),

@@ -9,7 +9,7 @@
 #include "support/text.h"
 #include "tests/common/artifacts.h"
 #include "tests/common/child_process.h"
-#include "tests/common/linux_process.h"
+#include "tests/common/process_figures.h"
 #include "tests/common/program.h"
 #include "tests/common/scenario_main.h"
 #include "window/event_loop.h"
@@ -42,10 +42,10 @@ std::optional<double> cpu_share(const char* mode) {
                                  L"--scenario idle_loop " + to_utf16(mode) + L" " + marker);
   if (!child.started()) return std::nullopt;
   Sleep(kSettleMs);
-  const auto process = testing_support::linux_process_id(marker);
-  const auto before = process ? testing_support::linux_process_figures(*process) : std::nullopt;
+  const testing_support::ProcessWatch process(child.handle(), child.id(), marker);
+  const auto before = process.figures();
   Sleep(kMeasureMs);
-  const auto after = process ? testing_support::linux_process_figures(*process) : std::nullopt;
+  const auto after = process.figures();
   if (!before || !after) return std::nullopt;
   return (after->cpu_ms - before->cpu_ms) / kMeasureMs;
 }

@@ -8,6 +8,7 @@
 #include "tests/common/child_process.h"
 #include "tests/common/scenario_main.h"
 #include "tests/window/window_fixture.h"
+#include "tests/common/session_changes.h"
 #include "window/dpi.h"
 
 namespace corvane {
@@ -87,6 +88,7 @@ class MainWindowAtDpi : public testing::TestWithParam<DpiCase> {};
 // The screen under test is 1920 x 1080, so the 144-DPI size (1920 x 1230) cannot be shown whole:
 // the size table covers it, this test the sizes that fit.
 TEST_P(MainWindowAtDpi, SizesItsClientAreaForThePrimaryMonitor) {
+  testing_support::require_label(testing_support::kChangesSettings);
   HKEY desktop;
   RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                   &desktop, nullptr);
@@ -107,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Dpis, MainWindowAtDpi,
                          [](const auto& info) { return std::to_string(info.param.dpi); });
 
 TEST(MainWindowAt144Dpi, MinimumClientSizeIs540By840) {
+  testing_support::require_label(testing_support::kChangesSettings);
   HKEY desktop;
   RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                   &desktop, nullptr);

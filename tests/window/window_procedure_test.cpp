@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/window/window_fixture.h"
+#include "tests/common/session_changes.h"
 #include "window/registered_messages.h"
 
 namespace corvane {
@@ -102,6 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, Focus,
 class PersonalizeKey {
  public:
   PersonalizeKey() {
+    testing_support::require_label(testing_support::kChangesSettings);
     RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
                     0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
   }
@@ -194,6 +196,7 @@ TEST_F(WindowProcedure, MinimumTrackingSizeIsTheMinimumClientSizePlusTheFrame) {
 class DragFullWindows {
  public:
   explicit DragFullWindows(BOOL on) {
+    testing_support::require_label(testing_support::kChangesSettings);
     SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &saved_, 0);
     SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, on, nullptr, 0);
   }

@@ -1,5 +1,6 @@
 #include "window/window_theme.h"
 #include "window/window_procedure.h"
+#include "tests/common/session_changes.h"
 
 #include <gtest/gtest.h>
 
@@ -205,6 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Wine's own version and registry, with only the window manager call recorded (Wine draws no dark
 // title bars).
 TEST(ResolveWindowThemeOnThisSystem, FollowsAppsUseLightTheme) {
+  testing_support::require_label(testing_support::kChangesSettings);
   HKEY key;
   ASSERT_EQ(
       RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
