@@ -2,7 +2,7 @@
 
 #include "app/profile_folder.h"
 #include "support/function_cast.h"
-#include "window/optional_functions.h"
+#include "support/optional_function.h"
 
 namespace corvane {
 namespace {

@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include <atomic>
-
 #include "window/owed_posts.h"
+#include "window/registered_messages.h"
 #include "window/window_destruction.h"
 
 namespace corvane {
@@ -40,8 +39,7 @@ void register_container_class() {
 
 LRESULT CALLBACK container_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                     DWORD_PTR) noexcept {
-  const UINT exec = web_view_exec_message();
-  if (exec != 0 && msg == exec) {
+  if (is_message(msg, RegisteredMessage::WebViewExecMsg)) {
     run_owed_closures(window, wparam);
     return 0;
   }
@@ -67,18 +65,8 @@ WebViewResult<HWND> create_container(HWND parent) {
   return container;
 }
 
-UINT web_view_exec_message() {
-  static std::atomic<UINT> id{0};
-  UINT value = id.load();
-  if (value == 0) {
-    value = RegisterWindowMessageA("Corvane::WebViewExecMsg");
-    id.store(value);
-  }
-  return value;
-}
-
 bool post_to_container(HWND container, std::function<void()> closure) {
-  const UINT exec = web_view_exec_message();
+  const UINT exec = registered_message(RegisteredMessage::WebViewExecMsg);
   if (exec == 0) return false;  // message 0 is never taken for it
   return post_owed_closure(container, exec, std::move(closure));
 }

@@ -15,9 +15,6 @@ inline constexpr wchar_t kContainerClass[] = L"CORVANE_WEBVIEW";
 // parent's whole client area, on top of its siblings.
 WebViewResult<HWND> create_container(HWND parent);
 
-// The id of "Corvane::WebViewExecMsg", registered on first use; 0 when it could not be registered.
-UINT web_view_exec_message();
-
 // Posts the closure to the container, to run once when the message is dispatched; false when the post
 // failed. A closure that never runs (the post failed, or the container went first) is dropped.
 bool post_to_container(HWND container, std::function<void()> closure);

@@ -19,7 +19,7 @@ template <typename I>
 WebViewStatus set_optional(ICoreWebView2Settings* settings, Row<I> row) {
   ComPtr<I> later;
   if (FAILED(settings->QueryInterface(IID_PPV_ARGS(&later))) || !later) {
-    ComStatus::from_thread(E_NOINTERFACE);  // fetch and drop the thread's error information
+    drop_error_info();
     return std::nullopt;
   }
   return checked((later.Get()->*row.setter)(row.value));

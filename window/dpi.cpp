@@ -37,10 +37,14 @@ UINT monitor_dpi(HMONITOR monitor, const DpiFunctions& functions) {
   return USER_DEFAULT_SCREEN_DPI;
 }
 
+DWORD frame_style(HWND window, bool decorated) {
+  const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+  return decorated ? style : style & ~static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME);
+}
+
 std::optional<RECT> adjust_window_rect(HWND window, RECT client, bool decorated,
                                        const DpiFunctions& functions) {
-  auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-  if (!decorated) style &= ~static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME);
+  const DWORD style = frame_style(window, decorated);
   const auto ex_style = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
   return adjust_window_rect_with_styles(window, client, style, ex_style, functions);
 }

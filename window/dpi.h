@@ -14,6 +14,9 @@ namespace corvane {
 UINT window_dpi(HWND window, const DpiFunctions& functions = dpi_functions());
 UINT monitor_dpi(HMONITOR monitor, const DpiFunctions& functions = dpi_functions());
 
+// The window's style as its frame is measured: without caption and sizing border when undecorated.
+DWORD frame_style(HWND window, bool decorated);
+
 // The window rectangle around a client rectangle, for the window's menu, DPI and styles (its own,
 // without caption and sizing frame when it is not decorated).
 std::optional<RECT> adjust_window_rect(HWND window, RECT client, bool decorated,

@@ -4,18 +4,10 @@
 
 #include <string>
 
+#include "support/com_status.h"
 #include "support/fatal.h"
 
 namespace corvane {
-namespace {
-
-void drop_error_info() {
-  ComPtr<IErrorInfo> info;
-  GetErrorInfo(0, &info);
-}
-
-}  // namespace
-
 FileDropTarget::FileDropTarget(std::shared_ptr<EventLoopRunner> runner, HWND window)
     : runner_(std::move(runner)), window_(window) {}
 

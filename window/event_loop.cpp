@@ -6,6 +6,7 @@
 #include "window/process_setup.h"
 #include "window/registered_messages.h"
 #include "window/thread_target.h"
+#include "window/window_data_owner.h"
 #include "window/wait_thread.h"
 
 namespace corvane {
@@ -62,8 +63,9 @@ std::unique_ptr<EventLoop> create_event_loop() {
   auto channel = std::make_shared<UserEventChannel>();
   UserEventSender sender(channel, thread_target.get());
   if (thread_target) {
-    auto* data = new ThreadTargetData{UserEventReceiver(channel), runner};
-    SetWindowLongPtrW(thread_target.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+    WindowDataOwner<ThreadTargetData>::attach(
+        thread_target.get(),
+        std::make_unique<ThreadTargetData>(ThreadTargetData{UserEventReceiver(channel), runner}));
   }
   register_raw_input(thread_target.get());
   return std::make_unique<EventLoop>(std::move(sender), std::move(runner), std::move(thread_target),

@@ -19,20 +19,6 @@ Instant time_between(Instant earlier, Instant later) {
   return {later.seconds - earlier.seconds - 1, later.nanoseconds + kNanosPerSecond - earlier.nanoseconds};
 }
 
-Instant add_milliseconds(Instant t, std::int64_t milliseconds) {
-  const std::int64_t total_nanos =
-      static_cast<std::int64_t>(t.nanoseconds) + (milliseconds % 1000) * 1'000'000;
-  std::int64_t seconds =
-      static_cast<std::int64_t>(t.seconds) + milliseconds / 1000 + total_nanos / kNanosPerSecond;
-  std::int64_t nanos = total_nanos % kNanosPerSecond;
-  if (nanos < 0) {
-    nanos += kNanosPerSecond;
-    --seconds;
-  }
-  if (seconds < 0) return {};
-  return {static_cast<std::uint64_t>(seconds), static_cast<std::uint32_t>(nanos)};
-}
-
 Instant now() {
   static const std::uint64_t frequency = [] {
     LARGE_INTEGER f;

@@ -14,7 +14,6 @@ struct Instant {
 
 // The length of time from earlier to later, zero when later is not after earlier.
 Instant time_between(Instant earlier, Instant later);
-Instant add_milliseconds(Instant t, std::int64_t milliseconds);
 
 // Now, from QueryPerformanceCounter.
 Instant now();

@@ -8,6 +8,7 @@
 #include "window/dpi.h"
 #include "window/registered_messages.h"
 #include "window/window_data.h"
+#include "window/window_data_owner.h"
 #include "window/window_procedure.h"
 #include "window/window_size.h"
 #include "window/window_theme.h"
@@ -100,7 +101,7 @@ Result<MainWindow, WindowCreationError> create_window(EventLoop& loop, const Win
 }
 
 void request_redraw(const MainWindow& window) {
-  RedrawWindow(window.hwnd, nullptr, nullptr, RDW_INTERNALPAINT);
+  request_internal_paint(window.hwnd);
 }
 
 void release_window(MainWindow&& window) {
@@ -136,8 +137,9 @@ LRESULT on_nc_create(HWND window, WPARAM wparam, LPARAM lparam) {
   runner->register_window(window);
   context.main_window =
       MainWindow{window, state, context.loop.thread_target(), context.loop.loop_thread_id()};
-  auto* data = new WindowData{state, runner, context.loop.theme_preference(), std::move(drop_target)};
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+  WindowDataOwner<WindowData>::attach(
+      window, std::make_unique<WindowData>(
+                  WindowData{state, runner, context.loop.theme_preference(), std::move(drop_target)}));
   return DefWindowProcW(window, WM_NCCREATE, wparam, lparam);
 }
 

@@ -17,11 +17,6 @@ void look_up_ordinal(F& slot, HMODULE module, WORD ordinal) {
 
 }  // namespace
 
-FARPROC load_optional_function(const wchar_t* library, const char* name) {
-  HMODULE module = LoadLibraryW(library);
-  return module ? GetProcAddress(module, name) : nullptr;
-}
-
 const DpiFunctions& dpi_functions() {
   static const DpiFunctions functions = [] {
     DpiFunctions f;

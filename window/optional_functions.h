@@ -4,10 +4,9 @@
 #include <windows.h>
 #include <shellscalingapi.h>
 
-namespace corvane {
+#include "support/optional_function.h"
 
-// LoadLibraryW (the library is never freed), then GetProcAddress; nullptr when either fails.
-FARPROC load_optional_function(const wchar_t* library, const char* name);
+namespace corvane {
 
 struct DpiFunctions {
   BOOL(WINAPI* set_process_dpi_awareness_context)(DPI_AWARENESS_CONTEXT) = nullptr;

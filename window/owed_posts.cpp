@@ -1,18 +1,8 @@
 #include "window/owed_posts.h"
 
-#include <ntsecapi.h>
-
-#include "support/fatal.h"
+#include "window/event_loop_runner.h"
 
 namespace corvane {
-
-PostToken first_post_token() {
-  PostToken token = 0;
-  // The system's random generator (RtlGenRandom, in advapi32, which the program imports anyway): no
-  // other process can work out what it gave.
-  if (!RtlGenRandom(&token, sizeof token)) fatal("the system's random generator gave nothing");
-  return token;
-}
 
 OwedPosts<std::function<void()>>& owed_closures() {
   static OwedPosts<std::function<void()>> closures;
@@ -29,7 +19,7 @@ void run_owed_closures(HWND window, WPARAM token) {
   const auto owed = owed_closures().take_through(receiver_of(window), token);
   if (owed.empty()) return;
   for (const auto& closure : owed) closure();
-  RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
+  request_internal_paint(window);
 }
 
 void drop_owed_closures(HWND window) {

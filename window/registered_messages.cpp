@@ -6,13 +6,14 @@
 namespace corvane {
 namespace {
 
-constexpr std::array<const char*, 10> kNames = {
-    "Corvane::SendWaitThreadId", "Corvane::WaitUntil",
-    "Corvane::CancelWaitUntil",  "Corvane::ProcessNewEvents",
-    "Corvane::WakeupMsg",        "Corvane::ExecMsg",
-    "Corvane::DestroyMsg",       "Corvane::SetRetainMaximized",
+// In the order of RegisteredMessage.
+constexpr std::array<const char*, 11> kNames = {
+    "Corvane::SendWaitThreadId", "Corvane::WaitUntil",  "Corvane::CancelWaitUntil",
+    "Corvane::ProcessNewEvents", "Corvane::WakeupMsg",  "Corvane::ExecMsg",
+    "Corvane::WebViewExecMsg",   "Corvane::DestroyMsg", "Corvane::SetRetainMaximized",
     "Corvane::ChangeTheme",      "TaskbarCreated",
 };
+static_assert(kNames.size() == static_cast<size_t>(RegisteredMessage::TaskbarCreated) + 1);
 
 std::array<std::atomic<UINT>, kNames.size()> g_ids{};
 

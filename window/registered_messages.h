@@ -10,6 +10,7 @@ enum class RegisteredMessage {
   ProcessNewEvents,
   WakeupMsg,
   ExecMsg,
+  WebViewExecMsg,
   DestroyMsg,
   SetRetainMaximized,
   ChangeTheme,

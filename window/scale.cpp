@@ -34,31 +34,9 @@ std::uint32_t round_to_u32(double value) {
   return static_cast<std::uint32_t>(r);
 }
 
-std::int32_t round_to_i32(double value) {
-  if (std::isnan(value)) return 0;
-  const double r = round_half_away(value);
-  if (r <= -2147483648.0) return INT32_MIN;
-  if (r >= 2147483647.0) return INT32_MAX;
-  return static_cast<std::int32_t>(r);
-}
-
 std::uint32_t to_physical_u32(double logical, double scale_factor) {
   check_scale_factor(scale_factor);
   return round_to_u32(logical * scale_factor);
-}
-
-std::int32_t to_physical_i32(double logical, double scale_factor) {
-  check_scale_factor(scale_factor);
-  return round_to_i32(logical * scale_factor);
-}
-
-PhysicalSize to_physical(const Size& size, double scale_factor) {
-  return std::visit(Overloaded{[&](const LogicalSize& s) {
-                                 return PhysicalSize{to_physical_u32(s.width, scale_factor),
-                                                     to_physical_u32(s.height, scale_factor)};
-                               },
-                               [](const PhysicalSize& s) { return s; }},
-                    size);
 }
 
 std::uint32_t to_physical_u32(const Length& length, double scale_factor) {

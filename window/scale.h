@@ -52,12 +52,9 @@ void check_scale_factor(double scale_factor);
 
 // Round to nearest, halves away from zero, then limited to the target type; NaN gives 0.
 std::uint32_t round_to_u32(double value);
-std::int32_t round_to_i32(double value);
 
 // Logical to physical: checks the factor, multiplies, rounds and limits.
 std::uint32_t to_physical_u32(double logical, double scale_factor);
-std::int32_t to_physical_i32(double logical, double scale_factor);
-PhysicalSize to_physical(const Size& size, double scale_factor);
 // A length as physical u32: a physical value is only limited, not scaled.
 std::uint32_t to_physical_u32(const Length& length, double scale_factor);
 // Physical width and height, not yet rounded.

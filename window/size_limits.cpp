@@ -11,11 +11,6 @@ namespace corvane {
 namespace {
 
 // The window styles as adjust_window_rect would see them.
-DWORD frame_style(HWND window, bool decorated) {
-  auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-  return decorated ? style : style & ~static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME);
-}
-
 RECT monitor_rect(HMONITOR monitor) {
   MONITORINFO info{};
   info.cbSize = sizeof info;

@@ -3,7 +3,9 @@
 #include "support/fatal.h"
 #include "support/last_error.h"
 #include "window/owed_posts.h"
+#include "window/device_input.h"
 #include "window/registered_messages.h"
+#include "window/window_data_owner.h"
 #include "window/window_destruction.h"
 
 namespace corvane {
@@ -20,48 +22,6 @@ void handle_paint(HWND window, EventLoopRunner& runner) {
     fatal("assertion failed: the thread target window's paint starts the redraw part of the cycle");
   }
   runner.end_cycle();
-}
-
-void handle_device_change(HWND window, EventLoopRunner& runner, WPARAM change, LPARAM device) {
-  const auto handle = reinterpret_cast<HANDLE>(device);
-  if (change == GIDC_ARRIVAL) {
-    runner.deliver_event(loop_event::Device{handle, device_event::Added{}});
-  } else if (change == GIDC_REMOVAL) {
-    runner.deliver_event(loop_event::Device{handle, device_event::Removed{}});
-  } else {
-    return;  // not the system's: any program can post this message with any value
-  }
-  request_internal_paint(window);
-}
-
-// Turns a raw mouse or keyboard record into device events.
-void handle_raw_input(HWND window, EventLoopRunner& runner, LPARAM input) {
-  alignas(RAWINPUT) BYTE buffer[48];
-  UINT size = sizeof buffer;
-  if (GetRawInputData(reinterpret_cast<HRAWINPUT>(input), RID_INPUT, buffer, &size, sizeof(RAWINPUTHEADER)) ==
-      static_cast<UINT>(-1)) {
-    return;
-  }
-  const auto& raw = *reinterpret_cast<const RAWINPUT*>(buffer);
-  const HANDLE device = raw.header.hDevice;
-  if (raw.header.dwType == RIM_TYPEMOUSE) {
-    const RAWMOUSE& mouse = raw.data.mouse;
-    if (!(mouse.usFlags & MOUSE_MOVE_ABSOLUTE) && (mouse.lLastX != 0 || mouse.lLastY != 0)) {
-      runner.deliver_event(loop_event::Device{device, device_event::MouseMotion{mouse.lLastX, mouse.lLastY}});
-    }
-    if (mouse.usButtonFlags & RI_MOUSE_WHEEL) {
-      runner.deliver_event(
-          loop_event::Device{device, device_event::MouseWheel{static_cast<SHORT>(mouse.usButtonData)}});
-    }
-    if (const USHORT buttons = mouse.usButtonFlags & ~(RI_MOUSE_WHEEL | RI_MOUSE_HWHEEL)) {
-      runner.deliver_event(loop_event::Device{device, device_event::MouseButtons{buttons}});
-    }
-  } else if (raw.header.dwType == RIM_TYPEKEYBOARD) {
-    const RAWKEYBOARD& key = raw.data.keyboard;
-    runner.deliver_event(
-        loop_event::Device{device, device_event::Key{key.VKey, !(key.Flags & RI_KEY_BREAK)}});
-  }
-  request_internal_paint(window);
 }
 
 void process_new_events(HWND window, EventLoopRunner& runner) {
@@ -95,10 +55,9 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
     case WM_NCDESTROY:
       // Only the loop's release destroys this window; any other WM_NCDESTROY was posted.
       if (!is_being_destroyed(window)) return 0;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       request_internal_paint(window);
       drop_owed_closures(window);
-      delete &data;
+      WindowDataOwner<ThreadTargetData>::release(window);
       return 0;
     case WM_CLOSE:
       // A close request meant for the program's windows (taskkill sends one to every top-level
@@ -116,14 +75,11 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
         end_process(0);
       }
       return 0;
-    case WM_INPUT_DEVICE_CHANGE:
-      handle_device_change(window, runner, wparam, lparam);
-      return 0;
-    case WM_INPUT:
-      handle_raw_input(window, runner, lparam);
-      return DefWindowProcW(window, msg, wparam, lparam);
     default:
       break;
+  }
+  if (const MessageStep step = handle_device_input(window, runner, msg, wparam, lparam); step.own) {
+    return step.answer ? *step.answer : DefWindowProcW(window, msg, wparam, lparam);
   }
   if (is_message(msg, RegisteredMessage::WakeupMsg)) {
     // A wake-up with nothing queued is another program's.
@@ -147,9 +103,9 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, ThreadTarg
 }  // namespace
 
 LRESULT CALLBACK thread_target_procedure(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
-  auto* data = reinterpret_cast<ThreadTargetData*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (data == nullptr) return DefWindowProcW(window, msg, wparam, lparam);
-  return dispatch(window, msg, wparam, lparam, *data);
+  return WindowDataOwner<ThreadTargetData>::dispatch(
+      window, [&](ThreadTargetData& data) { return dispatch(window, msg, wparam, lparam, data); },
+      [&] { return DefWindowProcW(window, msg, wparam, lparam); });
 }
 
 }  // namespace corvane

@@ -11,7 +11,7 @@ namespace corvane {
 
 inline constexpr wchar_t kThreadTargetClass[] = L"Corvane Thread Event Target";
 
-// What the thread target window keeps in GWLP_USERDATA; freed on WM_NCDESTROY.
+// What the thread target window keeps, owned by WindowDataOwner; released on WM_NCDESTROY.
 struct ThreadTargetData {
   UserEventReceiver receiver;
   std::shared_ptr<EventLoopRunner> runner;

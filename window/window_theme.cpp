@@ -2,6 +2,8 @@
 
 #include <dwmapi.h>
 
+#include "window/window_data.h"
+
 namespace corvane {
 namespace {
 
@@ -56,6 +58,28 @@ void repaint_title_bar(HWND window, const ThemeSystem& system) {
   const HWND active = system.active_window();
   system.default_procedure(window, WM_NCACTIVATE, active != window, 0);
   system.default_procedure(window, WM_NCACTIVATE, active == window, 0);
+}
+
+void update_window_theme(WindowData& data, HWND window, bool from_settings_change,
+                         const ThemeSystem& system) {
+  WindowState& state = *data.state;
+  Theme theme;
+  {
+    std::lock_guard guard(state.lock);
+    std::optional<Theme> preference = state.preferred_theme;
+    if (!preference) {
+      std::lock_guard loop_guard(data.loop_theme->lock);
+      preference = data.loop_theme->value;
+    }
+    // An explicit preference is not overridden by the system's settings.
+    if (from_settings_change && preference) return;
+    theme = resolve_window_theme(window, preference, !from_settings_change, system);
+    if (theme == state.current_theme) return;
+    state.current_theme = theme;
+    // A switch of the system's theme is drawn only once the frame is painted again.
+    if (from_settings_change) repaint_title_bar(window, system);
+  }
+  data.deliver(window, window_event::ThemeChanged{theme});
 }
 
 }  // namespace corvane

@@ -10,6 +10,8 @@
 
 namespace corvane {
 
+struct WindowData;
+
 // The system calls the theme decision makes, replaceable so tests can see them (Wine's window
 // manager draws no dark title bars and cannot switch high contrast on).
 struct ThemeSystem {
@@ -38,5 +40,10 @@ Theme resolve_window_theme(HWND window, std::optional<Theme> preference, bool re
 // Redraws the title bar in its present activation state: the window manager takes a new dark-mode
 // attribute only at the next non-client paint (Windows 10).
 void repaint_title_bar(HWND window, const ThemeSystem& system = system_theme());
+
+// Re-resolves the window's theme and delivers ThemeChanged when it changed. A settings change does
+// not override an explicit preference, and repaints the title bar only when the theme changed.
+void update_window_theme(WindowData& data, HWND window, bool from_settings_change,
+                         const ThemeSystem& system = system_theme());
 
 }  // namespace corvane

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "support/text.h"
+#include "tests/common/hex.h"
 #include "tests/common/scenario_main.h"
 #include "tests/webview2_runtime/runtime.h"
 #include "webview/callback_types.h"
@@ -19,11 +20,7 @@ void print(const std::string& line) {
   std::fflush(stdout);
 }
 
-std::string hex(HRESULT hr) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "0x%08lX", static_cast<unsigned long>(hr));
-  return buffer;
-}
+using testing_support::hex;
 
 bool pump_until(const std::function<bool()>& done, DWORD timeout_ms = 5000) {
   const DWORD start = GetTickCount();

@@ -34,6 +34,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/common/hex.h"
 #include "tests/webview2_runtime/chain.h"
 #include "webview/webview2.h"
 
@@ -44,7 +45,7 @@ inline constexpr ULONG_PTR kCommandTag = 0x43565754;
 
 // ---- log ------------------------------------------------------------------------------------------
 void log_line(const std::string& line);
-std::string hex(HRESULT hr);
+using testing_support::hex;
 std::string text(const wchar_t* s);  // "null" or the quoted UTF-8 text
 std::string flag(BOOL b);
 

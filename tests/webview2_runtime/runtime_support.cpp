@@ -47,12 +47,6 @@ void log_line(const std::string& line) {
   log << line << "\n" << std::flush;
 }
 
-std::string hex(HRESULT hr) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "0x%08lX", static_cast<unsigned long>(hr));
-  return buffer;
-}
-
 std::string text(const wchar_t* s) {
   return s ? "\"" + to_utf8(s) + "\"" : "null";
 }

@@ -148,6 +148,16 @@ CORVANE_SCENARIO(poll) {
   });
 }
 
+// A deadline that many milliseconds from now; a negative count gives one already past.
+Instant from_now(std::int64_t milliseconds) {
+  const Instant t = now();
+  constexpr std::int64_t kNanosPerSecond = 1'000'000'000;
+  const std::int64_t nanos =
+      static_cast<std::int64_t>(t.seconds) * kNanosPerSecond + t.nanoseconds + milliseconds * 1'000'000;
+  return {static_cast<std::uint64_t>(nanos / kNanosPerSecond),
+          static_cast<std::uint32_t>(nanos % kNanosPerSecond)};
+}
+
 CORVANE_SCENARIO(wait_until) {
   auto loop = create_event_loop();
   TestWindow window(*loop->runner());
@@ -159,14 +169,14 @@ CORVANE_SCENARIO(wait_until) {
     if (++cycles == 2) {
       control = loop_control::Exit{0};
     } else if (mode == "interrupted") {
-      control = loop_control::WaitUntil{add_milliseconds(now(), 30000)};
+      control = loop_control::WaitUntil{from_now(30000)};
       poster = std::thread([&] {
         Sleep(100);
         window.post_moved(5, 5);
       });
       poster.detach();
     } else {
-      control = loop_control::WaitUntil{add_milliseconds(now(), mode == "future" ? 150 : -1000)};
+      control = loop_control::WaitUntil{from_now(mode == "future" ? 150 : -1000)};
     }
   });
 }

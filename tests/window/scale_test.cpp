@@ -38,7 +38,6 @@ struct ConversionCase {
   double logical;
   std::uint32_t dpi;
   std::uint32_t physical_u32;
-  std::int32_t physical_i32;
 };
 
 class LogicalToPhysical : public testing::TestWithParam<ConversionCase> {};
@@ -46,22 +45,18 @@ class LogicalToPhysical : public testing::TestWithParam<ConversionCase> {};
 TEST_P(LogicalToPhysical, RoundsHalvesAwayFromZeroAndSaturates) {
   const ConversionCase& c = GetParam();
   EXPECT_EQ(to_physical_u32(c.logical, scale_from_dpi(c.dpi)), c.physical_u32);
-  EXPECT_EQ(to_physical_i32(c.logical, scale_from_dpi(c.dpi)), c.physical_i32);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LogicalToPhysical,
-    testing::Values(ConversionCase{1280, 120, 1600, 1600}, ConversionCase{820, 144, 1230, 1230},
-                    ConversionCase{360.5, 96, 361, 361}, ConversionCase{2.5, 96, 3, 3},
-                    ConversionCase{-2.5, 96, 0, -3}, ConversionCase{-10, 144, 0, -15},
-                    ConversionCase{3e9, 192, 4294967295u, 2147483647},
-                    ConversionCase{-3e9, 96, 0, -2147483647 - 1},
-                    ConversionCase{std::numeric_limits<double>::quiet_NaN(), 96, 0, 0},
-                    ConversionCase{std::numeric_limits<double>::infinity(), 96, 4294967295u, 2147483647}));
+INSTANTIATE_TEST_SUITE_P(Cases, LogicalToPhysical,
+                         testing::Values(ConversionCase{1280, 120, 1600}, ConversionCase{820, 144, 1230},
+                                         ConversionCase{360.5, 96, 361}, ConversionCase{2.5, 96, 3},
+                                         ConversionCase{-2.5, 96, 0}, ConversionCase{-10, 144, 0},
+                                         ConversionCase{3e9, 192, 4294967295u}, ConversionCase{-3e9, 96, 0},
+                                         ConversionCase{std::numeric_limits<double>::quiet_NaN(), 96, 0},
+                                         ConversionCase{std::numeric_limits<double>::infinity(), 96,
+                                                        4294967295u}));
 
 TEST(Conversions, TaggedSizesAndLengths) {
-  EXPECT_EQ(to_physical(Size{LogicalSize{1280, 820}}, 1.5), (PhysicalSize{1920, 1230}));
-  EXPECT_EQ(to_physical(Size{PhysicalSize{7, 9}}, 1.5), (PhysicalSize{7, 9}));
   EXPECT_EQ(to_physical_u32(Length{PhysicalLength{-5}}, 2.0), 0u);
   EXPECT_EQ(to_physical_u32(Length{PhysicalLength{560}}, 2.0), 560u);
   EXPECT_EQ(to_physical_u32(Length{LogicalLength{560}}, 1.5), 840u);

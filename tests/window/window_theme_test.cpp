@@ -1,4 +1,5 @@
 #include "window/window_theme.h"
+#include "window/window_data.h"
 #include "window/window_procedure.h"
 #include "tests/common/session_changes.h"
 

@@ -1,6 +1,8 @@
 // What a receiver is owed through posted tokens: paid oldest first and exactly once, never for a token
 // it was not given, and never under the lock while a payload goes (dropping one may post again).
-#include "window/owed_posts.h"
+#include "support/owed_posts.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
