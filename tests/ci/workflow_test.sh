@@ -39,5 +39,19 @@ a runner label that does not exist|runs-on: windows-2022|runs-on: windows-2021
 an unknown job in needs|needs: release|needs: relaese
 PLANTED
 
+# The release job packages only the SDK package whose SHA-256 the workflow pins; it stops before building.
+mkdir -p "$work/sdk"
+printf 'not the package' >"$work/sdk/Microsoft.Web.WebView2.1.0.0.nupkg"
+for pin in unpinned 0000000000000000000000000000000000000000000000000000000000000000; do
+  if bash scripts/ci/release.sh "$work/sdk" "$pin" >"$work/out" 2>&1; then
+    fail "the release accepted a package against the pin $pin"
+  elif grep -q "not the pinned $pin" "$work/out"; then
+    echo "ok: refused: a package that is not the pinned one ($pin)"
+  else
+    fail "the release refused the package against the pin $pin without saying why"
+    cat "$work/out" >&2
+  fi
+done
+
 echo "workflow: $failures failures"
 [ "$failures" -eq 0 ]
