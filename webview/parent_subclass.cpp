@@ -27,11 +27,19 @@ bool detaches(HWND window, UINT msg, const ParentCell& cell) {
 }
 
 LRESULT CALLBACK parent_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR data) noexcept;
+
+// Removes the subclass and frees its cell.
+void detach(HWND window, ParentCell* cell) {
+  RemoveWindowSubclass(window, parent_subclass, kParentSubclassId);
+  std::unique_ptr<ParentCell> released(cell);
+}
+
+LRESULT CALLBACK parent_subclass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                  DWORD_PTR data) noexcept {
   auto* cell = reinterpret_cast<ParentCell*>(data);
   if (detaches(window, msg, *cell)) {
-    RemoveWindowSubclass(window, parent_subclass, kParentSubclassId);
-    std::unique_ptr<ParentCell> released(cell);
+    detach(window, cell);
     return DefSubclassProc(window, msg, wparam, lparam);
   }
   ICoreWebView2Controller* controller = cell->controller.Get();
@@ -72,10 +80,8 @@ void remove_parent_subclass(HWND parent) {
   reinterpret_cast<ParentCell*>(data)->detaching = true;
   SendMessageW(parent, kDetachParentSubclass, 0, 0);
   // A subclass above this one may have kept the message from it: detach it here then.
-  if (GetWindowSubclass(parent, parent_subclass, kParentSubclassId, &data)) {
-    RemoveWindowSubclass(parent, parent_subclass, kParentSubclassId);
-    std::unique_ptr<ParentCell> released(reinterpret_cast<ParentCell*>(data));
-  }
+  if (GetWindowSubclass(parent, parent_subclass, kParentSubclassId, &data))
+    detach(parent, reinterpret_cast<ParentCell*>(data));
 }
 
 }  // namespace corvane

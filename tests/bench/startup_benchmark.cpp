@@ -3,8 +3,8 @@
 // host's own share of the time until a user sees the page: process start to the environment request
 // (after which the browser's own start runs), the steps between the runtime's completions and the
 // host's next request, and start to the navigation. The times come from the test runtime's log, stamped
-// with the performance counter, one clock for every process; CPU, wake-ups and memory are read from the
-// Linux side, since Wine's GetProcessTimes answers for the caller only.
+// with the performance counter, one clock for every process; CPU, wake-ups and memory are read from
+// outside the process (tests/common/process_figures.h).
 #include <windows.h>
 
 #include <algorithm>

@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
+#include "support/optional_function.h"
 #include "tests/common/linux_process.h"
 #include "tests/common/windows_process.h"
 
 namespace corvane::testing_support {
 
 bool running_under_wine() {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+  return load_optional_function(L"ntdll.dll", "wine_get_version") != nullptr;
 }
 
 ProcessWatch::ProcessWatch(HANDLE process, DWORD process_id, const std::wstring& command_line_part)

@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "support/function_cast.h"
+#include "support/optional_function.h"
+
 namespace corvane::testing_support {
 namespace {
 
@@ -25,16 +28,10 @@ double ms_of(const FILETIME& time) {
 
 using QuerySystemInformation = NTSTATUS(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
 
-QuerySystemInformation query_system_information() {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll ? reinterpret_cast<QuerySystemInformation>(
-                     reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")))
-               : nullptr;
-}
-
 // Every process of the system, with its threads; empty when the system does not answer.
 std::vector<unsigned char> system_processes() {
-  const auto query = query_system_information();
+  const auto query =
+      function_cast<QuerySystemInformation>(load_optional_function(L"ntdll.dll", "NtQuerySystemInformation"));
   if (!query) return {};
   std::vector<unsigned char> buffer(1 << 20);
   for (int attempt = 0; attempt < 8; ++attempt) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/failure_text.h"
+#include "support/function_cast.h"
 #include "support/text.h"
 #include "tests/common/program.h"
 #include "tests/smoke/screenshot.h"
@@ -171,8 +172,8 @@ Outcome print_runtime_version(const std::wstring& folder) {
   const HMODULE loader = LoadLibraryW((folder + L"\\WebView2Loader.dll").c_str());
   if (!loader) return finish(Outcome::NoVersion, "no WebView2Loader.dll in " + to_utf8(folder));
   using VersionFunction = HRESULT(STDAPICALLTYPE*)(PCWSTR, LPWSTR*);
-  const auto version_of = reinterpret_cast<VersionFunction>(
-      reinterpret_cast<void*>(GetProcAddress(loader, "GetAvailableCoreWebView2BrowserVersionString")));
+  const auto version_of =
+      function_cast<VersionFunction>(GetProcAddress(loader, "GetAvailableCoreWebView2BrowserVersionString"));
   if (!version_of)
     return finish(Outcome::Passed,
                   "runtime version: not reported (this loader is the project's test runtime)");

@@ -305,13 +305,6 @@ ComPtr<ICoreWebView2Environment10> make_environment() {
   return Environment::create();
 }
 
-}  // namespace
-
-}  // namespace corvane::test_runtime
-
-namespace corvane::test_runtime {
-namespace {
-
 // As the real loader does: a runtime folder named by WEBVIEW2_BROWSER_EXECUTABLE_FOLDER without the
 // browser in it is no runtime, and the loader answers with the file not found.
 HRESULT runtime_found() {
