@@ -2,7 +2,7 @@
 # Corvane.exe must be a 64-bit GUI program that needs nothing beside it but Windows' own DLLs and the
 # WebView2 loader, whether it imports them at start or with delayed loading; and it must be hardened:
 # ASLR with high entropy, DEP, Terminal Server awareness, relocations, no section both writable and
-# executable, and stack-protector canaries.
+# executable, stack-protector canaries and checked copies.
 set -euo pipefail
 exe=$1
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
@@ -27,6 +27,22 @@ writable_code=$(awk '/^[[:space:]]+[0-9]+[[:space:]]+\./ { name = $2; next }
 [ -z "$writable_code" ] || fail "sections both writable and executable: $writable_code"
 # libssp's handler for a smashed canary carries this text, stripped or not.
 grep -aq 'stack smashing detected' "$exe" || fail "no stack-protector guard: the canaries' handler is missing"
+# Linking libssp brings the handler in even when nothing was compiled with canaries: Corvane's own
+# functions must call it. This needs the symbol table, which only a release build strips.
+grep -q '<corvane::' < <("$objdump" -t -C "$exe") || fail "no symbols: the canaries of an unstripped build are checked"
+code=$("$objdump" -d --no-show-raw-insn -C "$exe")
+# How many of Corvane's own functions call the named function at least once.
+callers_of() {
+  awk -v callee="$1" '
+    /^[0-9a-f]+ <.*>:$/ { own = index($0, "<corvane::") > 0; next }
+    own && $NF ~ ("^<" callee ">$") && /call/ { callers++; own = 0 }
+    END { print callers + 0 }' <<<"$code"
+}
+guarded=$(callers_of __stack_chk_fail)
+[ "$guarded" -gt 0 ] || fail "no function of Corvane's own checks a stack canary: compiled without -fstack-protector-strong"
+# _FORTIFY_SOURCE turns a copy whose destination size the compiler knows into a checked one.
+fortified=$(callers_of '__[a-z]+_chk')
+[ "$fortified" -gt 0 ] || fail "no function of Corvane's own makes a checked copy: compiled without _FORTIFY_SOURCE"
 
 allowed='^(KERNEL32|USER32|GDI32|SHELL32|ole32|OLEAUT32|COMCTL32|dwmapi|ADVAPI32|IMM32|msvcrt|WebView2Loader)\.dll$'
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump")
@@ -41,4 +57,4 @@ while read -r dll; do
   grep -Eiq "$allowed" <<<"$dll" || fail "imports $dll, which is not a Windows system DLL"
 done <<<"$imports"$'\n'"$delayed"
 echo "Corvane.exe imports: $(tr '\n' ' ' <<<"$imports"); loads when first used: $(tr '\n' ' ' <<<"$delayed")"
-echo "Corvane.exe is hardened: DllCharacteristics 0x$characteristics, relocations, no writable code, stack protector"
+echo "Corvane.exe is hardened: DllCharacteristics 0x$characteristics, relocations, no writable code, stack canaries in $guarded of its own functions, checked copies in $fortified"
