@@ -64,6 +64,11 @@ struct NavigationCase {
   bool opened;  // handed to the shell, unchanged
 };
 
+// A failing row names its URL rather than the bytes of the row.
+void PrintTo(const NavigationCase& c, std::ostream* os) {
+  *os << c.url;
+}
+
 class Navigation : public testing::TestWithParam<NavigationCase> {
  protected:
   void SetUp() override { g_opened.clear(); }
@@ -111,6 +116,10 @@ struct NewWindowCase {
   NewWindowDecision::Kind kind;
   bool opened;
 };
+
+void PrintTo(const NewWindowCase& c, std::ostream* os) {
+  *os << c.url;
+}
 
 class NewWindow : public testing::TestWithParam<NewWindowCase> {
  protected:
