@@ -2,8 +2,8 @@
 
 #include "support/fatal.h"
 #include "support/last_error.h"
-#include "window/owed_posts.h"
 #include "window/device_input.h"
+#include "window/owed_posts.h"
 #include "window/registered_messages.h"
 #include "window/window_data_owner.h"
 #include "window/window_destruction.h"
