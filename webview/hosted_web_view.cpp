@@ -3,9 +3,9 @@
 #include "support/text.h"
 #include "webview/container.h"
 #include "webview/controller.h"
-#include "webview/parent_subclass.h"
 #include "webview/environment.h"
 #include "webview/event_adapters.h"
+#include "webview/parent_subclass.h"
 #include "webview/settings.h"
 
 namespace corvane {

@@ -6,8 +6,8 @@
 #include "window/process_setup.h"
 #include "window/registered_messages.h"
 #include "window/thread_target.h"
-#include "window/window_data_owner.h"
 #include "window/wait_thread.h"
+#include "window/window_data_owner.h"
 
 namespace corvane {
 namespace {

@@ -10,7 +10,6 @@
 namespace corvane {
 namespace {
 
-// The window styles as adjust_window_rect would see them.
 RECT monitor_rect(HMONITOR monitor) {
   MONITORINFO info{};
   info.cbSize = sizeof info;

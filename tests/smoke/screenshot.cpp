@@ -6,12 +6,29 @@
 #include <cstdio>
 #include <vector>
 
+#include "support/unique_handle.h"
+
 namespace corvane {
 namespace {
 
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle empty() noexcept { return nullptr; }
+  static bool valid(Handle h) noexcept { return h != nullptr; }
+  static void close(Handle h) noexcept { DeleteDC(h); }
+};
+
+struct BitmapTraits {
+  using Handle = HBITMAP;
+  static Handle empty() noexcept { return nullptr; }
+  static bool valid(Handle h) noexcept { return h != nullptr; }
+  static void close(Handle h) noexcept { DeleteObject(h); }
+};
+
 // Top row first, four bytes a pixel (blue, green, red, unused); empty if the copy failed.
 std::vector<unsigned char> copy_pixels(HDC source, int x, int y, int width, int height) {
-  HDC memory = CreateCompatibleDC(source);
+  const UniqueHandle<MemoryDcTraits> memory(CreateCompatibleDC(source));
+  if (!memory) return {};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -20,20 +37,17 @@ std::vector<unsigned char> copy_pixels(HDC source, int x, int y, int width, int 
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = memory ? CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  const UniqueHandle<BitmapTraits> bitmap(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return {};
+  const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  const BOOL copied = BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
+  GdiFlush();  // the bits are read directly next
   std::vector<unsigned char> pixels;
-  if (bitmap) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    const BOOL copied = BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-    GdiFlush();  // the bits are read directly next
-    if (copied) {
-      const auto* first = static_cast<const unsigned char*>(bits);
-      pixels.assign(first, first + size_t(width) * height * 4);
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
+  if (copied) {
+    const auto* first = static_cast<const unsigned char*>(bits);
+    pixels.assign(first, first + size_t(width) * height * 4);
   }
-  if (memory) DeleteDC(memory);
+  SelectObject(memory.get(), previous);  // the bitmap goes only once no DC holds it
   return pixels;
 }
 

@@ -21,6 +21,7 @@
 
 #include "app/failure_text.h"
 #include "support/function_cast.h"
+#include "support/handles.h"
 #include "support/text.h"
 #include "tests/common/program.h"
 #include "tests/smoke/screenshot.h"
@@ -179,11 +180,10 @@ Outcome print_runtime_version(const std::wstring& folder) {
                   "runtime version: not reported (this loader is the project's test runtime)");
   LPWSTR version = nullptr;
   const HRESULT hr = version_of(nullptr, &version);
-  if (FAILED(hr) || !version)
+  const CoTaskString owned(version);
+  if (FAILED(hr) || !owned)
     return finish(Outcome::NoVersion, "the loader finds no runtime (" + system_error_text(hr) + ")");
-  const std::string text = to_utf8(version);
-  CoTaskMemFree(version);
-  return finish(Outcome::Passed, "runtime version: " + text);
+  return finish(Outcome::Passed, "runtime version: " + to_utf8(owned.get()));
 }
 
 Outcome smoke(const std::vector<std::wstring>& arguments) {

@@ -7,8 +7,8 @@
 #include "app/window_icon.h"
 #include "tests/common/child_process.h"
 #include "tests/common/scenario_main.h"
-#include "tests/window/window_fixture.h"
 #include "tests/common/session_changes.h"
+#include "tests/window/window_fixture.h"
 #include "window/dpi.h"
 
 namespace corvane {

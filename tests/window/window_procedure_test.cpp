@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/window/window_fixture.h"
 #include "tests/common/session_changes.h"
+#include "tests/window/window_fixture.h"
 #include "window/registered_messages.h"
 
 namespace corvane {

@@ -1,12 +1,12 @@
 #include "window/window_theme.h"
-#include "window/window_data.h"
-#include "window/window_procedure.h"
-#include "tests/common/session_changes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "tests/common/session_changes.h"
+#include "window/window_data.h"
 
 namespace corvane {
 namespace {
